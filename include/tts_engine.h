@@ -1,0 +1,126 @@
+/*
+ * tts_engine.h - public interface of the engine_es, engine_pl and engine_tr
+ * text-to-speech libraries. Usable from C and C++.
+ *
+ * A host opens one handle per voice with a lexicon handle (see corvum.h) and a
+ * voice database block that it keeps in memory for the life of the handle. It
+ * walks its text with TTSFileGetLegalLen_I, passes each chunk to
+ * TTSFileGetWave_I and then calls TTSFileGetWave_I again with no text until it
+ * returns a negative value. 16-bit mono PCM at the voice's sample rate reaches
+ * the host through its SampleCallback, from inside those calls.
+ *
+ * ABI note: the engine was designed for a 32-bit target. On 64-bit targets the
+ * lexicon handle and the host's user value are pointer-sized (void * and
+ * intptr_t); on a 32-bit target they are plain 32-bit words. Every other
+ * integer keeps its 32-bit (or stated) width on every target.
+ *
+ * Return codes are never renumbered. A null handle is always a harmless no-op
+ * that answers TTS_ERR_ARGUMENT.
+ */
+#ifndef TTS_ENGINE_H
+#define TTS_ENGINE_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+typedef char16_t TTSChar16; /* one UTF-16 code unit */
+#else
+typedef uint_least16_t TTSChar16; /* one UTF-16 code unit */
+#endif
+
+#if defined(_WIN32)
+#define TTS_API __declspec(dllimport)
+#elif defined(__GNUC__)
+#define TTS_API __attribute__((visibility("default")))
+#else
+#define TTS_API
+#endif
+
+/* ---- return codes ------------------------------------------------------ */
+#define TTS_OK 0                 /**< success; for TTSFileGetWave_I: call again */
+#define TTS_ERR_ABANDONED (-4)   /**< out of memory or callback refused samples; chunk abandoned */
+#define TTS_DONE (-6)            /**< chunk finished, or handle idle */
+#define TTS_ERR_FORMAT (-7)      /**< unsupported output format or rate */
+#define TTS_ERR_ARGUMENT (-10)   /**< null argument, unknown control code, or text without words */
+
+/* ---- sample callback markers (negative byte counts) -------------------- */
+#define TTS_MARK_PAUSE (-2)      /**< after the pause of a phrase ending in , ; . ! ? : */
+#define TTS_MARK_END (-1)        /**< after a phrase ending the chunk without punctuation, and at chunk end */
+
+/* ---- output format codes: high byte kHz, low byte 0x10 ------------------ */
+#define TTS_FORMAT_8K 0x0810     /**< 8000 Hz output rate */
+#define TTS_FORMAT_11K 0x0B10    /**< 11000 Hz output rate (not 11025) */
+#define TTS_FORMAT_16K 0x1010    /**< 16000 Hz output rate */
+#define TTS_FORMAT_KEEP 0xFF10   /**< keep the voice's current output rate */
+
+/* ---- TTSFileCtrl_I codes ------------------------------------------------ */
+#define TTSC_SET_PITCH 0         /**< in: mean F0 in Hz */
+#define TTSC_SET_SPEED 1         /**< in: duration percentage (100 normal, 200 twice as long, 50 twice as fast); 50..300, clamped */
+#define TTSC_SET_FORMAT 2        /**< in: output format code (TTS_FORMAT_*) */
+#define TTSC_RESET 3             /**< abandon the current chunk; the value pointer is ignored */
+#define TTSC_SET_MINOR_PAUSE 4   /**< in: pause after a predicted break, in 1/1024 s at normal speed */
+#define TTSC_SET_MAJOR_PAUSE 5   /**< in: pause after , ; (and twice that after . ! ? :), in 1/1024 s */
+#define TTSC_GET_LANGUAGE 6      /**< out: 7 Spanish, 19 Polish, 21 Turkish */
+#define TTSC_GET_FORMAT 7        /**< out: current output format code */
+
+/* ---- PhraseTTSCtrl codes (voice state) ---------------------------------- */
+#define PTC_RESET 0              /**< restore the voice's defaults */
+#define PTC_SET_PITCH 1          /**< in: mean F0 in Hz; the F0 spread becomes value / 8 */
+#define PTC_SET_SPEED 2          /**< in: duration percentage, 50..300 (clamped); 200 = half speed */
+#define PTC_SET_DB_NAME 3        /**< in: pointer to a name string, kept but never read */
+#define PTC_SET_VOICE_RATE 4     /**< in: rate of the stored units in Hz */
+#define PTC_SET_OUTPUT_RATE 5    /**< in: output rate in Hz (sizes buffers; no resampling) */
+#define PTC_GET_OUTPUT_RATE 6    /**< out: output rate in Hz */
+#define PTC_SET_RESERVED 7       /**< in: stored, read by nothing */
+
+/* ---- text modes of TTSFileGetWave_I -------------------------------------- */
+#define TTS_TEXT_NORMAL 0        /**< apply every normalisation rule */
+#define TTS_TEXT_VERBATIM 1      /**< pass the text through */
+#define TTS_TEXT_TIMES 2         /**< read only times */
+#define TTS_TEXT_DATES 3         /**< read only dates */
+#define TTS_TEXT_VERBATIM_ALT 6  /**< pass the text through (alternative code) */
+
+typedef struct TTSFile TTSFile;         /**< opaque synthesis handle */
+typedef struct PhraseVoice PhraseVoice; /**< opaque voice state of a handle */
+
+/**
+ * Host sample sink. `count` >= 0: number of bytes (2 per sample) of 16-bit
+ * mono samples now in `samples` (the buffer is reused after the call);
+ * TTS_MARK_PAUSE / TTS_MARK_END: a marker, no samples. A negative return while
+ * speech is delivered abandons the chunk.
+ */
+typedef int32_t (*SampleCallback)(intptr_t user, const int16_t *samples, int32_t count);
+
+/** Opens a handle; `lexicon` from LexMgr_Open, `database` a version-6 voice block (trusted), mode 0. Null on failure. */
+TTS_API TTSFile *TTSFileOpen_I(void *lexicon, const void *database, int32_t databaseMode, int32_t format);
+
+/** As TTSFileOpen_I, but refuses a voice block whose tables or units lie outside its `databaseSize` bytes. */
+TTS_API TTSFile *TTSFileOpenSized_I(void *lexicon, const void *database, size_t databaseSize,
+                                    int32_t databaseMode, int32_t format);
+
+/** Closes a handle and frees everything it owns. 0, or TTS_ERR_ARGUMENT for null. */
+TTS_API int32_t TTSFileClose_I(TTSFile *handle);
+
+/**
+ * Runs one step. `text` (NUL-terminated UTF-16) starts a new chunk, null
+ * continues. Returns TTS_OK (call again), TTS_DONE, TTS_ERR_ABANDONED or TTS_ERR_ARGUMENT.
+ */
+TTS_API int32_t TTSFileGetWave_I(TTSFile *handle, const TTSChar16 *text, int32_t textMode,
+                                 SampleCallback callback, intptr_t user);
+
+/** Reads or writes a setting (TTSC_*). 0, TTS_ERR_FORMAT or TTS_ERR_ARGUMENT. */
+TTS_API int32_t TTSFileCtrl_I(TTSFile *handle, int32_t code, int32_t *value);
+
+/** Next chunk length n > 0, -k to skip k units, 0 for empty text, TTS_ERR_ARGUMENT for null. */
+TTS_API int32_t TTSFileGetLegalLen_I(TTSFile *handle, const TTSChar16 *text);
+
+/** Voice-state control (PTC_*); codes above 7 and a null voice do nothing. */
+TTS_API void PhraseTTSCtrl(PhraseVoice *voice, uint32_t code, int32_t *value);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* TTS_ENGINE_H */

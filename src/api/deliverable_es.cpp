@@ -1,0 +1,21 @@
+// The language table of this deliverable: everything language-specific that
+// the common engine code reaches through kLanguage.
+#include "api/language.h"
+
+namespace tts {
+
+const Language kLanguage = {
+    /*lexiconCode=*/4,
+    /*identifier=*/7,
+    /*baseDurationStretch=*/256,
+    /*phoneset=*/nullptr,
+    /*accentTree=*/nullptr,
+    /*toneTree=*/nullptr,
+    /*durationTree=*/nullptr,
+    /*classifyWord=*/nullptr,
+    /*text=*/nullptr,
+    /*prosody=*/nullptr,
+    /*stages=*/{nullptr, nullptr, nullptr, nullptr, nullptr},
+};
+
+}  // namespace tts

@@ -1,0 +1,66 @@
+// TTSFile: the record behind every handle, and the stage numbers of its
+// resumable driver. One chunk of text is carried through the stages one
+// bounded step per TTSFileGetWave_I call.
+#pragma once
+#include <cstdint>
+#include "model/arena.h"
+#include "model/features.h"
+#include "model/relation.h"
+#include "synth/voice.h"
+#include "text/word_list.h"
+#include "tts_engine.h"
+
+namespace tts {
+
+constexpr int32_t kArenaCapacity = 30720;   // bytes of each handle's work arena
+constexpr int32_t kPronBufferBytes = 256;   // each of the three pronunciation buffers
+constexpr int32_t kDefaultPause = 120;      // both pause settings after open, 1/1024 s
+
+enum Stage : int32_t {
+  kStageWordList = 0,
+  kStageAnalyse = 1,
+  kStagePhrase = 2,
+  kStageWords = 3,
+  kStageTargets = 4,
+  kStageSynthSetup = 5,
+  kStageSpeech = 6,
+  kStagePause = 7,
+  kStageIdle = 8,
+};
+
+// Optional per-handle observer of the driver's intermediate results (for
+// inspection tools and tests). Every pointer is valid only during the call.
+struct DriverInspector {
+  void* user;
+  // After stage 4: the phrase relation and the unit-target arrays.
+  void (*phraseTargets)(void* user, Relation* phrases, const uint8_t* phones, const uint8_t* durations,
+                        const int32_t* targets, int32_t count);
+};
+
+}  // namespace tts
+
+struct TTSFile {
+  int32_t stage;
+  void* lexicon;                 // the host's lexicon handle
+  PhraseVoice* voice;            // owned
+  PhraseSynth* synth;            // current phrase's synthesiser, or null
+  tts::SynthControl control;
+  tts::WordList words;
+  tts::Features* params;         // global parameters published at open; owned
+  tts::Features* featureFunctions;  // registry; owned
+  tts::Relation* phraseRelation;
+  tts::Relation* wordRelation;
+  tts::Relation* syllableRelation;
+  tts::Relation* segmentRelation;
+  tts::Item* wordCursor;
+  int32_t arenaMark;
+  uint8_t* buffers[5];           // stage 3: [0..2] pronunciation buffers; stage 4+: [1..4] per-segment arrays
+  int32_t* targets;              // four pitch periods per segment
+  int32_t segmentCount;
+  int16_t* samples;              // heap buffer handed to the callback
+  int32_t minorPause;
+  int32_t majorPause;
+  tts::WorkArena* arena;         // owned
+  int32_t targetCapacity;        // entries in each per-segment array (segment total + 2)
+  tts::DriverInspector inspector;
+};

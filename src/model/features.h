@@ -1,0 +1,26 @@
+// Features: an ordered map from 8-bit names to values, newest entry first,
+// searched linearly. The map holds one holder of each value; it never copies
+// or owns the names, which must outlive it (all names are constant strings).
+#pragma once
+#include "model/value.h"
+
+namespace tts {
+
+struct FeatEntry {
+  const char* name;
+  const Val* value;
+  FeatEntry* next;
+};
+
+struct Features {
+  FeatEntry* head;
+};
+
+Features* featCreate();                 // null when the heap has no room
+void featDestroy(Features* map);        // releases every value; null: nothing
+FeatEntry* featFind(const Features* map, const char* name);
+const Val* featGet(const Features* map, const char* name);
+void featSet(Features* map, const char* name, const Val* value);  // null value: nothing
+void featSetIfAbsent(Features* map, const char* name, const Val* value);
+
+}  // namespace tts

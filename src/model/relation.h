@@ -1,0 +1,46 @@
+// Items and relations: the linked structure of one phrase. A Relation is a
+// named doubly linked list of Items; hierarchy links (up/down/daughters) point
+// into the next relation, and a parent's daughters are a contiguous run.
+#pragma once
+#include <cstdint>
+#include "model/arena.h"
+#include "model/features.h"
+
+namespace tts {
+
+struct Item;
+
+struct Relation {
+  char* name;                  // heap copy, owned
+  Features* params;            // the handle's global parameters, shared
+  Features* featureFunctions;  // the handle's registry, shared
+  Item* head;
+  Item* tail;
+  WorkArena* arena;            // the handle's arena, shared
+};
+
+struct Item {
+  Relation* relation;
+  Features* features;  // owned
+  Item* next;
+  Item* prev;
+  Item* up;            // parent; set on the first daughter only
+  Item* down;          // first daughter
+  int32_t daughters;
+};
+
+Relation* relCreate(const char* name, Features* params, Features* featureFunctions, WorkArena* arena);
+void relDestroy(Relation* r);
+Item* relAppend(Relation* r);  // null when the heap has no room
+void itemDelete(Item* x);
+Item* itemParent(Item* x);
+Item* itemLastDaughter(Item* x);
+Item* itemAddDaughter(Item* parent, Item* daughter);  // null when refused
+
+// Convenience accessors used throughout the front end.
+const Val* itemGet(Item* x, const char* name);                   // stored feature or null
+void itemSet(Item* x, const char* name, const Val* value);        // featSet on the item's map
+void itemSetInt(Item* x, const char* name, int32_t n);
+void itemSetString(Item* x, const char* name, const char* s);     // copies s
+
+}  // namespace tts

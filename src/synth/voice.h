@@ -1,0 +1,73 @@
+// Voice database binding and the voice state (PhraseVoice) of a handle.
+// The host owns the database block; the voice keeps pointers into it and
+// never copies or frees it.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include "tts_engine.h"
+
+namespace tts {
+
+struct PhoneSet;
+struct PhraseSynth;
+
+constexpr int32_t kVoiceFormatVersion = 6;
+constexpr int32_t kVoiceHeaderBytes = 24;
+
+// The request record handed to synthGenerate on every call.
+struct SynthControl {
+  int32_t mode;             // 0: a pause of pauseLength; nonzero: the next phone of the speech
+  int32_t pauseLength;      // 1/1024 s
+  int32_t usePostFilter;
+  int32_t useDeemphasis;
+  int32_t useDcRemoval;
+  int32_t reserved;
+  int32_t useLevelControl;
+};
+
+using SynthInitFn = PhraseSynth* (*)(PhraseVoice* voice, const uint8_t* phones, const uint8_t* prominence,
+                                     const uint8_t* durations, const int32_t* targets, int32_t count,
+                                     int32_t* bufferSamples);
+using SynthGenerateFn = int32_t (*)(PhraseSynth* synth, int16_t* samples, const SynthControl* control);
+using SynthReleaseFn = void (*)(PhraseSynth* synth);
+
+}  // namespace tts
+
+// The record is declared outside the namespace so that it completes the
+// opaque type of the public header.
+struct PhraseVoice {
+  tts::SynthInitFn synthInit;
+  tts::SynthGenerateFn synthGenerate;
+  tts::SynthReleaseFn synthRelease;
+  int32_t (*phoneIndex)(const char* name);
+  const char* (*phoneName)(int32_t id);
+  int32_t (*phoneIsVowel)(int32_t id);
+  int32_t (*phoneIsSonorant)(int32_t id);
+  const char* (*phoneCtype)(int32_t id);
+  int32_t formatVersion;
+  int32_t voiceRate;         // Hz
+  int32_t f0Mean;            // Hz
+  int32_t f0StdDev;          // Hz
+  int32_t unitCount;
+  int32_t nameSize;
+  const char* unitNames;     // unitCount slots of nameSize bytes
+  const uint8_t* unitOffsets;  // unitCount little-endian int32
+  const uint8_t* unitData;   // codec header, then unit records
+  const uint8_t* database;   // null when no database is bound
+  const char* databaseName;
+  int32_t outputRate;        // Hz
+  int32_t durationStretch;   // Q8, 256 = normal
+  int32_t reserved;
+  int32_t ownership;         // 0: the host owns the block
+  size_t databaseSize;       // bytes known to be readable; 0 when the block is trusted unchecked
+  const uint8_t* dataEnd;    // one past the last readable byte (null when trusted)
+};
+
+namespace tts {
+
+// Binds a version-6 block. size 0: trust the header. Otherwise refuse a block
+// whose tables, codec header or unit records fall outside `size` bytes.
+PhraseVoice* voiceBind(const void* database, size_t size, int32_t mode);
+int32_t voiceRelease(PhraseVoice* voice);  // 0, or -10 for null
+
+}  // namespace tts
