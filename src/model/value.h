@@ -70,5 +70,9 @@ bool valMember(const Val* v, const Val* list);
 // Static constant values for tables (trees, phone sets, fixed answers).
 constexpr Val staticString(const char* s) { return Val{kValString, -1, 0, s, nullptr, nullptr}; }
 constexpr Val staticInt(int32_t n) { return Val{kValInt, -1, n, nullptr, nullptr, nullptr}; }
+// A constant list cell (operand of a membership question): element and next cell (null at the end).
+constexpr Val staticCell(const Val* element, const Val* rest) {
+  return Val{kValList, -1, 0, element, nullptr, rest};
+}
 
 }  // namespace tts

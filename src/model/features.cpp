@@ -1,0 +1,77 @@
+// Feature maps: singly linked entries, newest first, each holding one holder
+// of its value. Names are borrowed, never copied.
+#include "model/features.h"
+
+#include <cstdlib>
+
+#include "model/strings.h"
+
+namespace tts {
+
+Features* featCreate() {
+  return static_cast<Features*>(std::calloc(1, sizeof(Features)));
+}
+
+void featDestroy(Features* map) {
+  if (map == nullptr) return;
+  FeatEntry* entry = map->head;
+  while (entry != nullptr) {
+    FeatEntry* next = entry->next;
+    valRelease(entry->value);
+    std::free(entry);
+    entry = next;
+  }
+  std::free(map);
+}
+
+// A null name matches nothing (no entry is ever stored under a null name).
+FeatEntry* featFind(const Features* map, const char* name) {
+  if (map == nullptr || name == nullptr) return nullptr;
+  for (FeatEntry* entry = map->head; entry != nullptr; entry = entry->next) {
+    if (strCompare(entry->name, name) == 0) return entry;
+  }
+  return nullptr;
+}
+
+const Val* featGet(const Features* map, const char* name) {
+  const FeatEntry* entry = featFind(map, name);
+  return entry != nullptr ? entry->value : nullptr;
+}
+
+// A value that cannot be stored (null map or name, no heap for the entry) is
+// dropped if nobody holds it, so a fresh value handed over is never leaked.
+void featSet(Features* map, const char* name, const Val* value) {
+  if (value == nullptr) return;
+  if (map == nullptr || name == nullptr) {
+    valDropIfUnheld(value);
+    return;
+  }
+  FeatEntry* entry = featFind(map, name);
+  if (entry != nullptr) {
+    valRef(value);
+    valRelease(entry->value);
+    entry->value = value;
+    return;
+  }
+  entry = static_cast<FeatEntry*>(std::malloc(sizeof(FeatEntry)));
+  if (entry == nullptr) {
+    valDropIfUnheld(value);
+    return;
+  }
+  entry->name = name;
+  entry->value = valRef(value);
+  entry->next = map->head;
+  map->head = entry;
+}
+
+// When the name is already present the offered value is not stored; it is
+// dropped if nobody holds it (a registration's fresh ffunc value).
+void featSetIfAbsent(Features* map, const char* name, const Val* value) {
+  if (featFind(map, name) != nullptr) {
+    valDropIfUnheld(value);
+    return;
+  }
+  featSet(map, name, value);
+}
+
+}  // namespace tts
