@@ -43,7 +43,7 @@ struct TTSFile {
   int32_t stage;
   void* lexicon;                 // the host's lexicon handle
   PhraseVoice* voice;            // owned
-  PhraseSynth* synth;            // current phrase's synthesiser, or null
+  tts::PhraseSynth* synth;       // current phrase's synthesiser, or null
   tts::SynthControl control;
   tts::WordList words;
   tts::Features* params;         // global parameters published at open; owned
@@ -62,5 +62,6 @@ struct TTSFile {
   int32_t majorPause;
   tts::WorkArena* arena;         // owned
   int32_t targetCapacity;        // entries in each per-segment array (segment total + 2)
+  int32_t sampleCapacity;        // samples in `samples`
   tts::DriverInspector inspector;
 };

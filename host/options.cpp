@@ -1,0 +1,122 @@
+#include "options.h"
+
+#include <getopt.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace voxa {
+
+namespace {
+
+bool parseInt(const char* text, const char* what, int32_t low, int32_t high, int32_t& out, std::string& error) {
+  errno = 0;
+  char* end = nullptr;
+  long value = std::strtol(text, &end, 0);
+  if (errno != 0 || end == text || *end != '\0' || value < low || value > high) {
+    error = std::string("invalid ") + what + " '" + text + "' (expected " + std::to_string(low) + ".." +
+            std::to_string(high) + ")";
+    return false;
+  }
+  out = static_cast<int32_t>(value);
+  return true;
+}
+
+enum LongOnly { kMinorPause = 1000, kMajorPause, kFormat, kNoProgress };
+
+}  // namespace
+
+const char* usageText() {
+  return "Usage: voxa [options] [text...]\n"
+         "Speaks text with the Voxa engines. Text comes from the arguments, from -f FILE, or from\n"
+         "standard input.\n"
+         "\n"
+         "  -l, --language LANG      es (Spanish, default), pl (Polish) or tr (Turkish)\n"
+         "  -v, --voice FILE         voice database (default: the language's default voice)\n"
+         "  -d, --dictionary FILE    user dictionary: UTF-8 lines 'word<TAB>pronunciation'\n"
+         "  -f, --file FILE          read the text from FILE ('-' for standard input)\n"
+         "  -o, --output FILE        write audio to FILE: .wav, .flac or .ogg by extension;\n"
+         "                           '-' writes raw 16-bit little-endian mono PCM to standard output\n"
+         "  -r, --rate HZ            output sample rate (resampled; default: the voice's rate)\n"
+         "  -m, --text-mode N        0 all normalisation (default), 1 or 6 verbatim, 2 times only,\n"
+         "                           3 dates only\n"
+         "  -p, --pitch HZ           mean pitch in Hz\n"
+         "  -s, --speed PERCENT      duration as a percentage of normal: 200 is half speed, 50 double\n"
+         "                           speed (50..300)\n"
+         "      --minor-pause N      pause after a predicted phrase break, 1/1024 s (default 120)\n"
+         "      --major-pause N      pause after , ; (twice that after . ! ? :), 1/1024 s (default 120)\n"
+         "      --format CODE        engine output format code: 0x0810, 0x0B10, 0x1010 or 0xFF10\n"
+         "      --verbose            print each phrase marker with its time in the output\n"
+         "      --no-progress        never show the progress bar\n"
+         "  -h, --help               show this help\n"
+         "      --version            show the version\n";
+}
+
+bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
+  static const option longOptions[] = {
+      {"language", required_argument, nullptr, 'l'},   {"voice", required_argument, nullptr, 'v'},
+      {"dictionary", required_argument, nullptr, 'd'}, {"file", required_argument, nullptr, 'f'},
+      {"output", required_argument, nullptr, 'o'},     {"rate", required_argument, nullptr, 'r'},
+      {"text-mode", required_argument, nullptr, 'm'},  {"pitch", required_argument, nullptr, 'p'},
+      {"speed", required_argument, nullptr, 's'},      {"minor-pause", required_argument, nullptr, kMinorPause},
+      {"major-pause", required_argument, nullptr, kMajorPause}, {"format", required_argument, nullptr, kFormat},
+      {"verbose", no_argument, nullptr, 'V'},          {"no-progress", no_argument, nullptr, kNoProgress},
+      {"help", no_argument, nullptr, 'h'},             {"version", no_argument, nullptr, 'X'},
+      {nullptr, 0, nullptr, 0}};
+  optind = 1;
+  opterr = 0;
+  int c;
+  int32_t value = 0;
+  while ((c = getopt_long(argc, argv, ":l:v:d:f:o:r:m:p:s:h", longOptions, nullptr)) != -1) {
+    switch (c) {
+      case 'l': options.language = optarg; break;
+      case 'v': options.voicePath = optarg; break;
+      case 'd': options.dictionaryPath = optarg; break;
+      case 'f': options.inputPath = optarg; break;
+      case 'o': options.outputPath = optarg; break;
+      case 'r':
+        if (!parseInt(optarg, "rate", 4000, 192000, value, error)) return false;
+        options.rate = value;
+        break;
+      case 'm':
+        if (!parseInt(optarg, "text mode", 0, 255, value, error)) return false;
+        options.textMode = value;
+        break;
+      case 'p':
+        if (!parseInt(optarg, "pitch", 40, 600, value, error)) return false;
+        options.pitch = value;
+        break;
+      case 's':
+        if (!parseInt(optarg, "speed", 50, 300, value, error)) return false;
+        options.speed = value;
+        break;
+      case kMinorPause:
+        if (!parseInt(optarg, "minor pause", 0, 30000, value, error)) return false;
+        options.minorPause = value;
+        break;
+      case kMajorPause:
+        if (!parseInt(optarg, "major pause", 0, 30000, value, error)) return false;
+        options.majorPause = value;
+        break;
+      case kFormat:
+        if (!parseInt(optarg, "format code", 0, INT32_MAX, value, error)) return false;
+        options.formatCode = value;
+        break;
+      case 'V': options.verbose = true; break;
+      case kNoProgress: options.progress = false; break;
+      case 'h': options.help = true; break;
+      case 'X': options.version = true; break;
+      case ':':
+        error = std::string("option ") + argv[optind - 1] + " needs a value";
+        return false;
+      default:
+        error = std::string("unknown option ") + argv[optind - 1];
+        return false;
+    }
+  }
+  for (int i = optind; i < argc; ++i) options.text.emplace_back(argv[i]);
+  return true;
+}
+
+}  // namespace voxa
