@@ -1,6 +1,8 @@
 // The language table of this deliverable: everything language-specific that
 // the common engine code reaches through kLanguage.
 #include "api/language.h"
+#include "prosody/phonesets.h"
+#include "prosody/word_classifier.h"
 
 namespace tts {
 
@@ -8,11 +10,11 @@ const Language kLanguage = {
     /*lexiconCode=*/15,
     /*identifier=*/19,
     /*baseDurationStretch=*/307,
-    /*phoneset=*/nullptr,
+    /*phoneset=*/&kPhoneSetPl,
     /*accentTree=*/nullptr,
     /*toneTree=*/nullptr,
     /*durationTree=*/nullptr,
-    /*classifyWord=*/nullptr,
+    /*classifyWord=*/classifyWordPolish,
     /*text=*/nullptr,
     /*prosody=*/nullptr,
     /*stages=*/{nullptr, nullptr, nullptr, nullptr, nullptr},
