@@ -20,7 +20,10 @@ Features* featCreate();                 // null when the heap has no room
 void featDestroy(Features* map);        // releases every value; null: nothing
 FeatEntry* featFind(const Features* map, const char* name);
 const Val* featGet(const Features* map, const char* name);
-void featSet(Features* map, const char* name, const Val* value);  // null value: nothing
+// Null value: nothing. A value that is not stored (null map or name, no heap
+// for the entry) is dropped if it has no holder, so a fresh value never leaks.
+void featSet(Features* map, const char* name, const Val* value);
+// Stores only when the name is absent; otherwise an unheld value is dropped.
 void featSetIfAbsent(Features* map, const char* name, const Val* value);
 
 }  // namespace tts

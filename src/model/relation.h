@@ -29,9 +29,12 @@ struct Item {
   int32_t daughters;
 };
 
+// Null when the heap has no room for the record or the name copy.
 Relation* relCreate(const char* name, Features* params, Features* featureFunctions, WorkArena* arena);
-void relDestroy(Relation* r);
+void relDestroy(Relation* r);   // deletes from the head (re-read after each deletion)
 Item* relAppend(Relation* r);  // null when the heap has no room
+// Unlinks and frees x with all its daughters. Deleting a later daughter also
+// shortens its parent's run, so the parent's count stays right.
 void itemDelete(Item* x);
 Item* itemParent(Item* x);
 Item* itemLastDaughter(Item* x);

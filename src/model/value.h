@@ -40,7 +40,7 @@ constexpr int32_t kSharedMax = 512;
 const Val* makeInt(int32_t n);            // shared static for -2..511, else new (0 holders)
 const Val* makeString(const char* s);     // new, owns a heap copy
 const Val* makeWString(const char16_t* s);
-const Val* makeValue(uint16_t type, const void* pointer);  // new, pointer not copied
+const Val* makeValue(uint16_t type, const void* pointer);  // new, pointer not copied; even (list) code: null
 const Val* makeFfunc(FeatureFunction fn);
 const Val* makeCart(const void* cart);
 const Val* makePhoneset(const void* phoneset);
@@ -57,8 +57,10 @@ const void* valPointer(const Val* v);     // payload pointer of any pointer-type
 bool valIsList(const Val* v);
 const Val* valFirst(const Val* v);
 const Val* valRest(const Val* v);
-const Val* valRef(const Val* v);          // adds a holder unless static or a list cell
-void valRelease(const Val* v);            // drops a holder; frees at none left (0 holders: frees now)
+const Val* valRef(const Val* v);          // adds a holder unless static or a list cell; at 32767 the
+                                          // count stops and the value is pinned (never freed)
+void valRelease(const Val* v);            // drops a holder; frees at none left (0 holders: frees now);
+                                          // list cells (constant data) are never freed
 // Releases a value that nobody holds (holders 0); stored and static values are left alone.
 void valDropIfUnheld(const Val* v);
 bool valEqual(const Val* a, const Val* b);

@@ -1,0 +1,57 @@
+// A small phrase for path and tree tests: one phrase, two words, each with
+// two syllables of three segments, over one registry and one arena.
+#pragma once
+#include <gtest/gtest.h>
+
+#include "model/arena.h"
+#include "model/path.h"
+#include "model/relation.h"
+
+namespace tts_test {
+
+class Utterance : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    using namespace tts;
+    arena = arenaCreate(30720);
+    params = featCreate();
+    registry = featCreate();
+    phrases = relCreate("Phrase", params, registry, arena);
+    words = relCreate("Word", params, registry, arena);
+    syllables = relCreate("Syllable", params, registry, arena);
+    segments = relCreate("Segment", params, registry, arena);
+    phrase = relAppend(phrases);
+    for (int w = 0; w < 2; ++w) {
+      word[w] = itemAddDaughter(phrase, relAppend(words));
+      for (int s = 0; s < 2; ++s) {
+        tts::Item* syl = itemAddDaughter(word[w], relAppend(syllables));
+        syllable[w * 2 + s] = syl;
+        for (int g = 0; g < 3; ++g) segment[(w * 2 + s) * 3 + g] = itemAddDaughter(syl, relAppend(segments));
+      }
+    }
+  }
+  void TearDown() override {
+    using namespace tts;
+    relDestroy(phrases);
+    relDestroy(words);
+    relDestroy(syllables);
+    relDestroy(segments);
+    featDestroy(params);
+    featDestroy(registry);
+    arenaDestroy(arena);
+  }
+
+  tts::WorkArena* arena = nullptr;
+  tts::Features* params = nullptr;
+  tts::Features* registry = nullptr;
+  tts::Relation* phrases = nullptr;
+  tts::Relation* words = nullptr;
+  tts::Relation* syllables = nullptr;
+  tts::Relation* segments = nullptr;
+  tts::Item* phrase = nullptr;
+  tts::Item* word[2] = {};
+  tts::Item* syllable[4] = {};
+  tts::Item* segment[12] = {};
+};
+
+}  // namespace tts_test
