@@ -1,0 +1,324 @@
+#include "text/es/say_es.h"
+
+#include "text/text_language.h"
+
+namespace tts {
+namespace es {
+
+namespace {
+
+constexpr int32_t kLongPiece = 253;    // one piece of a joined domain, NUL included
+constexpr int32_t kScratchPiece = 64;  // currency text or amount, NUL included
+
+const char16_t* const kUnits[20] = {
+    u"cero",  u"uno",    u"dos",    u"tres",      u"cuatro",     u"cinco",     u"seis",
+    u"siete", u"ocho",   u"nueve",  u"diez",      u"once",       u"doce",      u"trece",
+    u"catorce", u"quince", u"dieciseis", u"diecisiete", u"dieciocho", u"diecinueve"};
+const char16_t* const kTens[10] = {u"",          u"",          u"veinte",   u"treinta", u"cuarenta",
+                                   u"cincuenta", u"sesenta",   u"setenta",  u"ochenta", u"noventa"};
+const char16_t* const kHundreds[10] = {u"",           u"cien",         u"doscientos", u"trescientos",
+                                       u"cuatrocientos", u"quinientos", u"seiscientos", u"setecientos",
+                                       u"ochocientos",  u"novecientos"};
+const char16_t* const kOneForms[4] = {u"uno", u"un", u"una", u"un"};
+const char16_t* const kMonths[13] = {u"",      u"enero",   u"febrero", u"marzo",      u"abril",
+                                     u"mayo",  u"junio",   u"julio",   u"agosto",     u"septiembre",
+                                     u"octubre", u"noviembre", u"diciembre"};
+
+int32_t oneForm(int32_t k) { return k >= 0 && k < 4 ? k : 0; }
+
+bool endsWith(const char16_t* w, int32_t n, const char16_t* suffix) {
+  int32_t m = textLength(suffix);
+  if (m > n) return false;
+  for (int32_t i = 0; i < m; ++i) {
+    if (w[n - m + i] != suffix[i]) return false;
+  }
+  return true;
+}
+
+// 1..99 with the one-forms of agreement class k.
+void sayBelowHundred(TextWriter* w, int32_t v, int32_t k) {
+  if (v == 1) {
+    writerPuts(w, kOneForms[oneForm(k)]);
+  } else if (v < 20) {
+    writerPuts(w, kUnits[v]);
+  } else if (v == 20) {
+    writerPuts(w, kTens[2]);
+  } else if (v < 30) {
+    writerPuts(w, u"veinti");
+    writerPuts(w, v == 21 ? kOneForms[oneForm(k)] : kUnits[v - 20]);
+  } else {
+    writerPuts(w, kTens[v / 10]);
+    if (v % 10 > 0) {
+      writerPuts(w, u" i ");
+      writerPuts(w, v % 10 == 1 ? kOneForms[oneForm(k)] : kUnits[v % 10]);
+    }
+  }
+}
+
+// 1..999 followed by a space. A lone hundred is "cien"; with tens or units, "ciento".
+void sayGroup(TextWriter* w, int32_t v, int32_t k) {
+  const int32_t h = v / 100, r = v % 100;
+  if (h > 0) {
+    writerPuts(w, h == 1 && r > 0 ? u"ciento" : kHundreds[h]);
+    writerPut(w, u' ');
+  }
+  if (r > 0) {
+    sayBelowHundred(w, r, k);
+    writerPut(w, u' ');
+  }
+}
+
+void trimSpace(TextWriter* w) {
+  if (writerLast(w) == u' ') writerPop(w);
+}
+
+// The domain reading shared by e-mail domains and web addresses.
+void sayDomain(TextWriter* w, const char16_t* text) {
+  char16_t piece[kLongPiece];
+  int32_t i = 0;
+  while (text != nullptr && text[i] != 0) {
+    while (text[i] == u' ') ++i;
+    if (text[i] == 0) break;
+    int32_t n = 0;
+    while (text[i] != 0 && text[i] != u' ') {
+      if (n < kLongPiece - 1) piece[n++] = text[i];
+      ++i;
+    }
+    piece[n] = 0;
+    if (textEquals(piece, u"www") || textEquals(piece, u"WWW")) writerPuts(w, u"w w w ");
+    else if (textEquals(piece, u".")) writerPuts(w, u"punto ");
+    else if (textEquals(piece, u"-")) writerPuts(w, u"menos ");
+    else if (textEquals(piece, u"/")) writerPuts(w, u"barra ");
+    else if (isAsciiDigit(piece[0])) {
+      sayDigits(w, piece, 0);
+      writerPut(w, u' ');
+    } else {
+      writerPuts(w, piece);
+      writerPut(w, u' ');
+    }
+  }
+  trimSpace(w);
+  writerPut(w, u',');
+}
+
+}  // namespace
+
+int32_t agreementClass(const char16_t* word) {
+  const int32_t n = textLength(word);
+  if (n == 0) return 0;
+  if (endsWith(word, n, u"umbre") || endsWith(word, n, u"itis") || endsWith(word, n, u"i\u00F3n") ||
+      endsWith(word, n, u"sis") || endsWith(word, n, u"ie")) {
+    return 2;
+  }
+  const char16_t c = word[n - 1];
+  if (c == u'a' || c == u'd' || c == u'z') return 2;
+  if (c == u'e' || c == u'l' || c == u'n' || c == u'o' || c == u'r' || c == u's') {
+    if (textEquals(word, u"mano") || textEquals(word, u"noche") || textEquals(word, u"foto") ||
+        textEquals(word, u"moto")) {
+      return 2;
+    }
+    return 1;
+  }
+  return 3;
+}
+
+int32_t sayDigits(TextWriter* w, const char16_t* text, int32_t agreement) {
+  const int32_t start = w->length;
+  const int32_t n = textLength(text);
+  for (int32_t i = 0; i < n; ++i) {
+    const char16_t c = text[i];
+    if (c == u'-' && i == 0) writerPuts(w, u"menos ");
+    else if (c == u',') writerPuts(w, u"coma ");
+    else if (c == u'.') writerPuts(w, u"punto ");
+    else if (isAsciiDigit(c)) {
+      writerPuts(w, i == n - 1 && c == u'1' ? kOneForms[oneForm(agreement)] : kUnits[c - u'0']);
+      writerPut(w, u' ');
+    }
+  }
+  trimSpace(w);
+  return w->length - start;
+}
+
+int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t k) {
+  const int32_t start = w->length;
+  if (number == nullptr) return 0;
+  const char16_t* p = number;
+  if (*p == u'-') {
+    writerPuts(w, u"menos ");
+    ++p;
+  }
+  int32_t n = 0;
+  while (p[n] != 0 && p[n] != u',') ++n;
+  const bool hasDecimal = p[n] == u',';
+  if (n > 12) {
+    sayDigits(w, p, k);
+    return w->length - start;
+  }
+  int64_t value = 0;
+  for (int32_t i = 0; i < n; ++i) value = value * 10 + (isAsciiDigit(p[i]) ? p[i] - u'0' : 0);
+  const int32_t g0 = int32_t(value % 1000), g1 = int32_t(value / 1000 % 1000);
+  const int32_t g2 = int32_t(value / 1000000 % 1000), g3 = int32_t(value / 1000000000);
+  const int32_t before = w->length;
+  if (n == 1 && p[0] == u'1') {
+    // A lone 1 agrees with what follows; before decimals it is "uno".
+    writerPuts(w, hasDecimal ? kUnits[1] : kOneForms[oneForm(k)]);
+  } else {
+    // Thousands of millions are read "mil millones"; a group before a scale
+    // word takes the short one-form ("un", "veintiun").
+    if (g3 > 0) {
+      if (g3 > 1) sayGroup(w, g3, 1);
+      writerPuts(w, u"mil ");
+    }
+    if (g3 > 0 || g2 > 0) {
+      if (g2 > 0) sayGroup(w, g2, 1);
+      writerPuts(w, g3 == 0 && g2 == 1 ? u"millon " : u"millones ");
+    }
+    if (g1 > 0) {
+      if (g1 > 1) sayGroup(w, g1, k == 2 ? 2 : 1);
+      writerPuts(w, u"mil ");
+    }
+    if (g0 > 0) sayGroup(w, g0, k);
+  }
+  if (w->length == before) writerPuts(w, kUnits[0]);
+  trimSpace(w);
+  if (hasDecimal) {
+    bool nonZero = false;
+    for (const char16_t* q = p + n + 1; *q != 0; ++q) nonZero = nonZero || (*q >= u'1' && *q <= u'9');
+    if (nonZero) {
+      writerPut(w, u' ');
+      sayDigits(w, p + n, k);
+    }
+  }
+  return w->length - start;
+}
+
+int32_t sayDigitString(TextWriter* w, const char16_t* token) {
+  const int32_t start = w->length;
+  const int32_t n = textLength(token);
+  const int32_t v = digitValue(token);
+  if (n <= 4 && n > 0 && token[0] != u'-' && token[0] != u'0' && (v < 100 || (v >= 1000 && v <= 2100))) {
+    sayCardinal(w, token, 0);
+  } else {
+    for (int32_t i = 0; i < n; ++i) {
+      if (!isAsciiDigit(token[i])) continue;
+      writerPut(w, u' ');
+      writerPuts(w, kUnits[token[i] - u'0']);
+      writerPut(w, u'|');
+    }
+  }
+  return w->length - start;
+}
+
+int32_t sayNumber(TextWriter* w, const char16_t* token, const char16_t* nextToken) {
+  return sayCardinal(w, token, nextToken != nullptr ? agreementClass(nextToken) : 0);
+}
+
+int32_t sayDate(TextWriter* w, const char16_t* day, const char16_t* month, const char16_t* year) {
+  const int32_t start = w->length;
+  if (digitValue(day) == 1) writerPuts(w, u"primero");
+  else sayCardinal(w, day, 0);
+  const int32_t m = digitValue(month);
+  writerPuts(w, u" de ");
+  writerPuts(w, kMonths[m >= 1 && m <= 12 ? m : 0]);
+  writerPuts(w, u" de ");
+  sayCardinal(w, year, 0);
+  writerPut(w, u',');
+  return w->length - start;
+}
+
+int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, const char16_t* meridiem) {
+  const int32_t start = w->length;
+  int32_t h = digitValue(hour);
+  if (h == 0) h = 12;
+  if (h > 99) h = 99;
+  if (h == 1) {
+    writerPuts(w, u"la una");
+  } else {
+    writerPuts(w, u"las ");
+    sayBelowHundred(w, h, 0);
+  }
+  if (digitValue(minutes) > 0) {
+    writerPuts(w, u" i ");
+    sayCardinal(w, minutes, 0);
+  }
+  if (textEquals(meridiem, u"AM")) writerPuts(w, u",A M");
+  else if (textEquals(meridiem, u"PM")) writerPuts(w, u",P M");
+  writerPut(w, u',');
+  return w->length - start;
+}
+
+int32_t sayPercent(TextWriter* w, const char16_t* number) {
+  const int32_t start = w->length;
+  sayCardinal(w, number, 0);
+  writerPuts(w, u" por ciento");
+  return w->length - start;
+}
+
+int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
+  const int32_t start = w->length;
+  char16_t text[kScratchPiece];
+  int32_t n = 0;
+  for (; currency != nullptr && currency[n] != 0 && n < kScratchPiece - 1; ++n) {
+    char16_t c = currency[n];
+    text[n] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+  }
+  text[n] = 0;
+  // Currency nouns: singular, plural.
+  const char16_t* singular = nullptr;
+  const char16_t* plural = nullptr;
+  if (n == 0 || textEquals(text, u"$") || textEquals(text, u"dollar") || textEquals(text, u"dollars")) {
+    singular = u"d\u00F3lar";
+    plural = u"d\u00F3lares";
+  } else if (textEquals(text, u"\u20AC") || textEquals(text, u"eur") || textEquals(text, u"euro")) {
+    singular = u"euro";
+    plural = u"euros";
+  } else if (textEquals(text, u"\u00A3")) {
+    singular = u"libra";
+    plural = u"libras";
+  } else if (textEquals(text, u"\u00A5")) {
+    singular = u"yen";
+    plural = u"yenes";
+  }
+  if (singular == nullptr) {
+    sayCardinal(w, number, 0);
+    writerPut(w, u' ');
+    writerPuts(w, text);
+    writerPut(w, u',');
+    return w->length - start;
+  }
+  // An amount with only zero decimals is read as the whole amount.
+  char16_t amount[kScratchPiece];
+  int32_t m = 0;
+  bool zeroDecimals = true;
+  int32_t comma = -1;
+  for (; number != nullptr && number[m] != 0 && m < kScratchPiece - 1; ++m) {
+    amount[m] = number[m];
+    if (number[m] == u',' && comma < 0) comma = m;
+    else if (comma >= 0 && number[m] != u'0') zeroDecimals = false;
+  }
+  amount[m] = 0;
+  if (comma >= 0 && zeroDecimals) amount[comma] = 0;
+  const bool one = textEquals(amount, u"1") || textEquals(amount, u"-1");
+  sayCardinal(w, amount, agreementClass(singular));
+  writerPut(w, u' ');
+  writerPuts(w, one ? singular : plural);
+  writerPut(w, u',');
+  return w->length - start;
+}
+
+int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
+  const int32_t start = w->length;
+  writerPuts(w, u"at ");
+  sayDomain(w, domain);
+  return w->length - start;
+}
+
+int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
+  const int32_t start = w->length;
+  writerPuts(w, u"h t t p ");
+  sayDomain(w, address);
+  return w->length - start;
+}
+
+}  // namespace es
+}  // namespace tts

@@ -1,0 +1,24 @@
+// Spanish verbalisers: numbers, dates, times, percentages, money and
+// addresses written out in Spanish words.
+#pragma once
+#include <cstdint>
+#include "text/text_writer.h"
+
+namespace tts {
+namespace es {
+
+// Agreement classes of a following word: 0 none, 1 masculine, 2 feminine, 3 other.
+int32_t agreementClass(const char16_t* word);
+int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t agreement);
+int32_t sayDigits(TextWriter* w, const char16_t* text, int32_t agreement);
+int32_t sayDigitString(TextWriter* w, const char16_t* token);
+int32_t sayNumber(TextWriter* w, const char16_t* token, const char16_t* nextToken);
+int32_t sayDate(TextWriter* w, const char16_t* day, const char16_t* month, const char16_t* year);
+int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, const char16_t* meridiem);
+int32_t sayPercent(TextWriter* w, const char16_t* number);
+int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency);
+int32_t sayEmailDomain(TextWriter* w, const char16_t* domain);
+int32_t sayWebAddress(TextWriter* w, const char16_t* address);
+
+}  // namespace es
+}  // namespace tts

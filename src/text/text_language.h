@@ -1,0 +1,98 @@
+// The text-analysis description of one language: letters, vowels, word lists,
+// number marks, recogniser chains, verbalisers and behaviour flags. Each
+// deliverable has exactly one (kTextLanguageEs, kTextLanguagePl or
+// kTextLanguageTr), reached by common code through kLanguage.text.
+#pragma once
+#include <cstdint>
+#include "text/text_writer.h"
+
+namespace tts {
+
+// TokenClass bits.
+enum TokenClassBits : int32_t {
+  TC_PUNCT = 1,       // a single punctuation or symbol character
+  TC_DIGITS = 2,      // a plain digit string (no separators)
+  TC_PLAIN = 4,       // an integer without leading zero
+  TC_NUMERIC = 8,     // a number token
+  TC_NUMBER = 16,     // a number readable as a quantity
+  TC_CURRENCY = 32,   // a currency word
+  TC_UNIT = 64,       // a currency or unit word
+  TC_WORD = 128,      // a letter-run word
+  TC_ALPHA = 256,     // a letter-run word
+};
+
+// Steps of a recogniser chain; punctuation and copy always close a chain.
+enum TextStep : uint8_t {
+  kStepDateSlash,
+  kStepDateDash,
+  kStepDateDot,
+  kStepTimeH,
+  kStepTimeColon,
+  kStepTimeDot,
+  kStepEmailDomain,
+  kStepWebAddress,
+  kStepPercent,
+  kStepCurrencyAmount,
+  kStepAmountUnit,
+  kStepDigitString,
+  kStepOtherNumber,
+};
+
+constexpr int32_t kMaxChainSteps = 16;
+
+struct TextChain {
+  uint8_t steps[kMaxChainSteps];  // TextStep values, tried in order
+  int32_t count;
+};
+
+// Verbalisers append their words to the writer and return the units appended.
+struct Verbalisers {
+  int32_t (*sayCardinal)(TextWriter* w, const char16_t* number, int32_t agreement);
+  int32_t (*sayDigitString)(TextWriter* w, const char16_t* token);
+  int32_t (*sayNumber)(TextWriter* w, const char16_t* token, const char16_t* nextToken);  // next may be null
+  int32_t (*sayDate)(TextWriter* w, const char16_t* day, const char16_t* month, const char16_t* year);
+  int32_t (*sayTime)(TextWriter* w, const char16_t* hour, const char16_t* minutes, const char16_t* meridiem);
+  int32_t (*sayPercent)(TextWriter* w, const char16_t* number);
+  int32_t (*sayMoney)(TextWriter* w, const char16_t* number, const char16_t* currency);
+  int32_t (*sayEmailDomain)(TextWriter* w, const char16_t* domain);
+  int32_t (*sayWebAddress)(TextWriter* w, const char16_t* address);
+};
+
+struct TextLanguage {
+  // Letters beyond A-Z and a-z that words may hold (ScanWord) and that the
+  // chunker accepts as speakable.
+  const char16_t* letters;
+  const char16_t* vowels;          // CountVowelGroups
+  const char16_t* currencyWords;   // " w1 w2 ... " (ASCII-lowered search), may be empty
+  const char16_t* unitWords;       // second list giving TC_UNIT alone, or null
+  char16_t decimalMark;            // ',' (es, pl) or '.' (tr)
+  char16_t thousandsMark;          // '.' (es, pl) or ',' (tr)
+  bool apostropheInWords;          // an apostrophe between letters stays in the word
+  TextChain fullChain;             // any text mode but 1, 2, 3, 6
+  TextChain timeChain;             // text mode 2
+  TextChain dateChain;             // text mode 3
+  Verbalisers say;
+  bool addEndEntry;                // an empty entry after a final word
+  bool mergeBreaks;                // small-window rule and short-phrase merging of PredictBreaks
+  bool lowerOnCopy;                // copied words get their ASCII capitals lowered
+  bool silentUnderscore;           // '_' writes no mark, like '-'
+  bool stripTrailingMinor;         // the normalised text loses a trailing "|" as well as a space
+  int32_t chunkLimit;              // longest chunk, units
+  int32_t chunkFloor;              // lowest index searched when backing off
+};
+
+extern const TextLanguage kTextLanguageEs;
+extern const TextLanguage kTextLanguagePl;
+extern const TextLanguage kTextLanguageTr;
+
+// Helpers shared by the language files.
+inline bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+inline bool isAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+bool isLanguageLetter(const TextLanguage* lang, char16_t c);  // A-Z, a-z or one of `letters`
+int32_t textLength(const char16_t* s);                          // units before the NUL; null: 0
+bool textEquals(const char16_t* a, const char16_t* b);          // exact; null equals only null
+int32_t digitValue(const char16_t* s);                          // leading digits' value, capped at 1e9
+// Writes each digit of `text` as " " + units[digit] + "|" (other units are skipped).
+int32_t writeDigitsMarked(TextWriter* w, const char16_t* text, const char16_t* const units[10]);
+
+}  // namespace tts

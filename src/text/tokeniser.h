@@ -1,0 +1,36 @@
+// Tokeniser of host text: number tokens, single symbol characters and letter
+// runs, each with its TokenClass bits.
+#pragma once
+#include <cstdint>
+#include "text/text_language.h"
+
+namespace tts {
+
+constexpr int32_t kMaxTokens = 256;        // tokens beyond this are dropped
+constexpr int32_t kMaxNumberLength = 31;   // a number token ends after its 31st character
+constexpr int32_t kMaxWordLength = 20;     // a word token keeps its first 20 letters
+constexpr int32_t kTokenTextUnits = 33;    // longest token text ('-' + 31 characters) plus NUL
+
+// Reads the token that starts at or after `position` of `text`.
+//   text      in: NUL-terminated host text
+//   position  in: index to start from
+//   token     out: token text, NUL-terminated, kTokenTextUnits units
+//   tokenClass out: TokenClass bits
+// Returns the index after the token, or -1 when no token is left.
+int32_t nextToken(const TextLanguage* lang, const char16_t* text, int32_t position, char16_t* token,
+                  int32_t* tokenClass);
+
+// Number from the digit at `start`; `token` gets kTokenTextUnits units, thousands
+// marks removed. Returns the index after the number.
+int32_t scanNumber(const TextLanguage* lang, const char16_t* text, int32_t start, char16_t* token,
+                   int32_t* tokenClass);
+
+// Letter run from the letter at `start`; keeps the first 20 letters. Returns the index after the run.
+int32_t scanWord(const TextLanguage* lang, const char16_t* text, int32_t start, char16_t* token);
+
+// 384 word, 480 currency word, 448 unit word.
+int32_t classifyToken(const TextLanguage* lang, const char16_t* word);
+
+bool isSymbolChar(char16_t c);
+
+}  // namespace tts

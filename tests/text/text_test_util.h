@@ -1,0 +1,63 @@
+// Helpers of the text tests: running the normaliser and the word-list stages
+// with an explicit language, and printable UTF-8 of UTF-16 results.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "text/normaliser.h"
+#include "text/text_language.h"
+#include "text/word_list_builder.h"
+
+namespace text_test {
+
+inline std::string toUtf8(const std::u16string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    uint32_t c = s[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] < 0xE000) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (s[++i] - 0xDC00);
+    }
+    if (c < 0x80) {
+      out += char(c);
+    } else if (c < 0x800) {
+      out += char(0xC0 | (c >> 6));
+      out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += char(0xE0 | (c >> 12));
+      out += char(0x80 | ((c >> 6) & 0x3F));
+      out += char(0x80 | (c & 0x3F));
+    } else {
+      out += char(0xF0 | (c >> 18));
+      out += char(0x80 | ((c >> 12) & 0x3F));
+      out += char(0x80 | ((c >> 6) & 0x3F));
+      out += char(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// Both passes; checks that the length pass matches what was written.
+inline std::u16string normalise(const tts::TextLanguage* lang, const std::u16string& text, int32_t mode) {
+  const int32_t n = tts::normaliseText(lang, text.c_str(), mode, nullptr, 0);
+  std::vector<char16_t> out(size_t(n) + 1, u'#');
+  const int32_t written = tts::normaliseText(lang, text.c_str(), mode, out.data(), n + 1);
+  if (written != n) return u"<length mismatch>";
+  return std::u16string(out.data());
+}
+
+// Stage 0 the way the driver runs it: count, then fill count * 21 units.
+inline std::vector<std::u16string> entries(const tts::TextLanguage* lang, const std::u16string& text,
+                                           int32_t mode = 0) {
+  const int32_t capacity = tts::buildWordListFor(lang, text.c_str(), mode, nullptr, 0);
+  std::vector<std::u16string> result;
+  if (capacity <= 0) return result;
+  std::vector<char16_t> storage(size_t(capacity) * tts::kEntryTextUnits);
+  std::vector<char16_t*> pointers(size_t(capacity), nullptr);
+  pointers[0] = storage.data();
+  const int32_t k = tts::buildWordListFor(lang, text.c_str(), mode, pointers.data(), capacity);
+  for (int32_t i = 0; i < k; ++i) result.emplace_back(pointers[size_t(i)]);
+  return result;
+}
+
+}  // namespace text_test
