@@ -1,0 +1,80 @@
+#include "synth/kernels/arith.h"
+
+#include "synth/kernels/fixed_point.h"
+
+namespace tts {
+
+namespace {
+struct ReciprocalTable {
+  uint16_t v[512];
+  constexpr ReciprocalTable() : v() {
+    v[0] = 0;
+    v[1] = 65535;
+    for (int n = 2; n < 512; ++n) v[n] = static_cast<uint16_t>(65536 / n);
+  }
+};
+constexpr ReciprocalTable kTable;
+}  // namespace
+
+const uint16_t kReciprocalTable[512] = {
+#define R8(n) kTable.v[n], kTable.v[n + 1], kTable.v[n + 2], kTable.v[n + 3], kTable.v[n + 4], kTable.v[n + 5], \
+              kTable.v[n + 6], kTable.v[n + 7]
+#define R64(n) R8(n), R8(n + 8), R8(n + 16), R8(n + 24), R8(n + 32), R8(n + 40), R8(n + 48), R8(n + 56)
+    R64(0), R64(64), R64(128), R64(192), R64(256), R64(320), R64(384), R64(448),
+#undef R64
+#undef R8
+};
+
+int32_t isqrt32(int32_t a) {
+  if (a <= 0) return 0;
+  uint32_t rem = static_cast<uint32_t>(a);
+  uint32_t root = 0;
+  uint32_t bit = 1u << 30;
+  while (bit > rem) bit >>= 2;
+  while (bit != 0) {
+    if (rem >= root + bit) {
+      rem -= root + bit;
+      root = (root >> 1) + bit;
+    } else {
+      root >>= 1;
+    }
+    bit >>= 2;
+  }
+  if (rem > root) root += 1;
+  return static_cast<int32_t>(root);
+}
+
+int32_t divApprox(int32_t a, int32_t b) {
+  uint32_t m = b < 0 ? 0u - static_cast<uint32_t>(b) : static_cast<uint32_t>(b);
+  if (a < 0) a = add32(a, static_cast<int32_t>(m - 1));
+  int32_t q;
+  if (m <= 1) {
+    q = a;
+  } else if (m == 2) {
+    q = a >> 1;
+  } else {
+    int32_t shift = 0;
+    while (m >= 512) {
+      m >>= 4;
+      shift += 4;
+    }
+    const uint32_t r = kReciprocalTable[m];
+    const int32_t low = static_cast<int32_t>((r * (static_cast<uint32_t>(a) & 0xffffu)) >> 16);
+    q = (low + static_cast<int32_t>(r) * (a >> 16)) >> shift;
+  }
+  return b < 0 ? sub32(0, q) : q;
+}
+
+int32_t noiseNext(int32_t* state) {
+  if (!state) return 0;
+  const uint32_t s = static_cast<uint32_t>(*state) & 0x7fffffffu;
+  uint32_t lo = 16807u * (s & 0xffffu);
+  const uint32_t hi = 16807u * (s >> 16);
+  lo += (hi & 0x7fffu) << 16;
+  lo += hi >> 15;
+  if (lo > 0x7fffffffu) lo -= 0x7fffffffu;  // end-around carry
+  *state = static_cast<int32_t>(lo);
+  return static_cast<int32_t>(lo >> 16);
+}
+
+}  // namespace tts

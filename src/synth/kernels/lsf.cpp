@@ -1,0 +1,103 @@
+#include "synth/kernels/lsf.h"
+
+#include "synth/kernels/fixed_point.h"
+
+namespace tts {
+
+// Entries are (int)(65536 * f(k/16) + 0.5).
+const int32_t kCosineTable_Q16[51][2] = {
+    {65536, 0},      {65408, 4093},   {65025, 8171},   {64387, 12216},  {63499, 16214},  {62362, 20148},
+    {60982, 24004},  {59363, 27766},  {57513, 31420},  {55439, 34951},  {53147, 38345},  {50649, 41590},
+    {47952, 44672},  {45068, 47580},  {42008, 50302},  {38785, 52827},  {35409, 55147},  {31896, 57251},
+    {28258, 59131},  {24509, 60781},  {20665, 62193},  {16740, 63362},  {12750, 64284},  {8710, 64955},
+    {4636, 65372},   {544, 65534},    {-3550, 65440},  {-7630, 65090},  {-11681, 64487}, {-15686, 63631},
+    {-19629, 62527}, {-23496, 61179}, {-27272, 59592}, {-30940, 57772}, {-34488, 55727}, {-37902, 53464},
+    {-41167, 50992}, {-44272, 48321}, {-47203, 45461}, {-49950, 42424}, {-52503, 39221}, {-54850, 35866},
+    {-56983, 32370}, {-58894, 28747}, {-60574, 25013}, {-62018, 21180}, {-63220, 17265}, {-64175, 13283},
+    {-64879, 9248},  {-65330, 5178},  {-65526, 1087},
+};
+
+void stabiliseLsf(int16_t* lsf_Q10, int32_t count, int32_t gap_Q10) {
+  if (!lsf_Q10 || count <= 0) return;
+  if (lsf_Q10[0] < gap_Q10) lsf_Q10[0] = static_cast<int16_t>(gap_Q10);
+  if (lsf_Q10[count - 1] > kLsfPi_Q10 - gap_Q10) lsf_Q10[count - 1] = static_cast<int16_t>(kLsfPi_Q10 - gap_Q10);
+  for (int32_t i = 1; i <= count - 2; ++i) {
+    int32_t v = lsf_Q10[i];
+    if (v < lsf_Q10[i - 1] + gap_Q10) v = lsf_Q10[i - 1] + gap_Q10;
+    if (v > lsf_Q10[i + 1] - gap_Q10) v = (lsf_Q10[i + 1] + v - gap_Q10) >> 1;
+    lsf_Q10[i] = static_cast<int16_t>(v);
+  }
+}
+
+int32_t cosineQ16(int32_t x_Q10) {
+  x_Q10 = clamp32(x_Q10, 0, kLsfPi_Q10);
+  const int32_t k = (x_Q10 + 32) >> 6;
+  const int32_t delta = x_Q10 - 64 * k;  // -32 .. 31, Q10 rad
+  const int32_t c = kCosineTable_Q16[k][0];
+  const int32_t s = kCosineTable_Q16[k][1];
+  // c - d*(s + d*(c - d*s/3)/2), each product of d brought back by 2^10.
+  int32_t t = (delta * s) >> 10;
+  t = (t * 21845) >> 16;
+  t = (delta * (c - t)) >> 10;
+  t = (delta * (s + (t >> 1))) >> 10;
+  return c - t;
+}
+
+// floor(v * c / 2^15) within 32 bits for |c| <= 2^16: v is split into its
+// low 15 bits and the rest.
+static inline int32_t mulQ15(int32_t v, int32_t c) {
+  return ((v & 0x7fff) * c >> 15) + mul32(v >> 15, c);
+}
+
+// poly: in/out, order+2 coefficients, starts as an impulse; each section
+// 1 - c z^-1 + z^-2 is applied in place, then (1 + sign z^-1).
+static void buildBranch(const int32_t* cos_Q16, int32_t first, int32_t order, int32_t sign, int32_t* poly) {
+  const int32_t len = order + 2;
+  for (int32_t t = 0; t < len; ++t) poly[t] = 0;
+  poly[0] = 1 << 20;
+  for (int32_t i = first; i < order; i += 2) {
+    const int32_t c = cos_Q16[i];
+    for (int32_t t = len - 1; t >= 0; --t) {
+      int32_t y = poly[t];
+      if (t >= 1) y = sub32(y, mulQ15(poly[t - 1], c));
+      if (t >= 2) y = add32(y, poly[t - 2]);
+      poly[t] = y;
+    }
+  }
+  for (int32_t t = len - 1; t >= 1; --t) poly[t] = add32(poly[t], mul32(sign, poly[t - 1]));
+}
+
+void lsfToPredictor(const int32_t* cos_Q16, int32_t order, int32_t* a_Q12) {
+  if (!cos_Q16 || !a_Q12 || order < 0) return;
+  if (order > kMaxLpcOrder) order = kMaxLpcOrder;
+  int32_t p[kMaxLpcOrder + 2];
+  int32_t q[kMaxLpcOrder + 2];
+  buildBranch(cos_Q16, 0, order, 1, p);
+  buildBranch(cos_Q16, 1, order, -1, q);
+  for (int32_t k = 0; k <= order; ++k) a_Q12[k] = add32(p[k], q[k]) >> 9;
+}
+
+void reflectionCoefficients(const int32_t* a_Q12, int32_t order, int32_t* refl_Q12) {
+  if (!a_Q12 || !refl_Q12 || order <= 0) return;
+  if (order > kMaxLpcOrder) order = kMaxLpcOrder;
+  int32_t a[kMaxLpcOrder + 1];
+  int32_t next[kMaxLpcOrder + 1];
+  a[0] = 4096;
+  for (int32_t i = 1; i <= order; ++i) a[i] = a_Q12[i];
+  for (int32_t m = order; m >= 1; --m) {
+    const int32_t k = -a[m];
+    refl_Q12[m - 1] = k;
+    const int32_t e = 4096 - (mul32(k, k) >> 12);
+    if (e == 0) {
+      for (int32_t i = 0; i < order; ++i) refl_Q12[i] = 0;
+      return;
+    }
+    for (int32_t i = 1; i < m; ++i) {
+      const int32_t num = add32(mul32(a[i], 4096), mul32(k, a[m - i]));
+      next[i] = e == -1 ? sub32(0, num) : num / e;  // -1: avoid the INT_MIN / -1 trap
+    }
+    for (int32_t i = 1; i < m; ++i) a[i] = next[i];
+  }
+}
+
+}  // namespace tts
