@@ -56,6 +56,12 @@ bool prefixBoundaryDz(const Spelling& w, int i) {
          (i == 4 && w.startsWith(u"przed"));
 }
 
+// "rz" of "marznąć", "zmarzlina", "zamarzły": r + z.
+bool isMarz(const Spelling& w, int i) {
+  const char16_t next = w.at(i + 2);
+  return w.at(i - 1) == u'a' && w.at(i - 2) == u'm' && (next == u'n' || next == u'l' || next == u'ł');
+}
+
 // Letters -> phones before any assimilation. ą and ę come out as kOn/kEn.
 int letterPhones(const Spelling& w, Phone* out) {
   int count = 0;
@@ -178,8 +184,8 @@ int letterPhones(const Spelling& w, Phone* out) {
         }
         break;
       case u'r':
-        // "rz" is one sound, except in the "marzn-" family (r + z).
-        if (c1 == u'z' && !(w.at(i + 2) == u'n' && w.at(i - 1) == u'a' && w.at(i - 2) == u'm')) {
+        // "rz" is one sound, except in the "marzn-"/"marzl-" family (r + z).
+        if (c1 == u'z' && !isMarz(w, i)) {
           emit(kRz);
           i += 2;
         } else {
