@@ -92,7 +92,7 @@ void appendLetterRun(const char16_t* letters, int n, bool allUpper, std::string&
     return;
   }
   // Capitals read as letters up to five of them; longer ones are words set in capitals.
-  if (!hasVowel || (allUpper && n <= 5)) {
+  if (!hasVowel || (allUpper && n <= 5 && !capitalsSaidAsWord(letters, n))) {
     appendSpelled(letters, n, out);
     return;
   }

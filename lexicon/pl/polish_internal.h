@@ -40,6 +40,9 @@ int stressedVowel(const char16_t* letters, int n, const Phone* phones, int count
 // in lexicon symbols with stress digits.
 const char* exceptionPronunciation(const char16_t* letters, int n);
 
+// True for abbreviations that are said as words although written in capitals.
+bool capitalsSaidAsWord(const char16_t* letters, int n);
+
 // Appends `count` phones as symbols, "1" after the vowel at `stressed`.
 void appendPhones(const Phone* phones, int count, int stressed, std::string& out);
 

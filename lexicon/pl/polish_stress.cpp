@@ -22,31 +22,12 @@ constexpr StressException kStressExceptions[] = {
     {u"uniwersytet", 3}, {u"języka", 2},     {u"języki", 2},
 };
 
-struct WordException {
-  const char16_t* word;
-  const char* pronunciation;
-};
-
-// Words the letter rules cannot read. "pięćdziesiat" is how the number
-// verbaliser spells fifty; it is read as "pięćdziesiąt".
-constexpr WordException kWordExceptions[] = {
-    {u"chopin", "S o1 p e n"},
-    {u"jazz", "dZ e1 s"},
-    {u"pięćdziesiat", "p+ e n+ dz+ dz+ e1 s+ o n t"},
-    {u"pizza", "p i1 ts a"},
-    {u"rzeczpospolita", "Z e2 tS p o s p o l i1 t a"},
-    {u"show", "S o1 w"},
-    {u"weekend", "w i1 k e n t"},
-    {u"yen", "j e1 n"},
-};
-
 std::u16string_view view(const char16_t* letters, int n) {
   return std::u16string_view(letters, static_cast<size_t>(n));
 }
 
-template <typename T, size_t N>
-const T* findWord(const T (&table)[N], std::u16string_view word) {
-  for (const T& entry : table)  // a dozen entries: a scan beats sorting them
+const StressException* findStressException(std::u16string_view word) {
+  for (const StressException& entry : kStressExceptions)  // a dozen entries: a scan is enough
     if (word == entry.word) return &entry;
   return nullptr;
 }
@@ -85,17 +66,12 @@ int ruleFromEnd(std::u16string_view w) {
 
 }  // namespace
 
-const char* exceptionPronunciation(const char16_t* letters, int n) {
-  const WordException* e = findWord(kWordExceptions, view(letters, n));
-  return e ? e->pronunciation : nullptr;
-}
-
 int stressedVowel(const char16_t* letters, int n, const Phone* phones, int count) {
   int vowels = 0;
   for (int k = 0; k < count; ++k) vowels += isVowel(phones[k]) ? 1 : 0;
   if (vowels == 0) return -1;
   const std::u16string_view w = view(letters, n);
-  const StressException* e = findWord(kStressExceptions, w);
+  const StressException* e = findStressException(w);
   int fromEnd = e ? e->fromEnd : ruleFromEnd(w);
   while (fromEnd > vowels) --fromEnd;  // short words: as far back as they go
   int seen = 0;

@@ -272,6 +272,8 @@ TEST(PolishWords, CapitalsAndMixedCase) {
   EXPECT_EQ(pronounce("Warszawa"), pronounce("WARSZAWA"));  // long capitals: a word
   EXPECT_EQ(pronounce("ŻÓŁW"), "Z e t u e w v u1");          // short capitals: letters
   EXPECT_EQ(pronounce("ŚĆ"), "e s+ ts+ i1");
+  EXPECT_EQ(pronounce("NATO"), "n a1 t o");                   // said as a word
+  EXPECT_EQ(pronounce("ZUS"), "z u1 s");
 }
 
 TEST(PolishWords, NothingToPronounce) {
