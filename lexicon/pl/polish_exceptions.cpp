@@ -9,7 +9,7 @@ namespace pl {
 namespace {
 
 struct WordException {
-  const char16_t* word;
+  std::u16string_view word;
   const char* pronunciation;
 };
 
@@ -27,7 +27,7 @@ constexpr WordException kWordExceptions[] = {
 };
 
 // Capitalised abbreviations pronounced as words ("NATO", "ZUS").
-constexpr const char16_t* kSaidAsWords[] = {
+constexpr std::u16string_view kSaidAsWords[] = {
     u"gus", u"lot", u"nato", u"nik", u"pan", u"pap", u"pis", u"pit", u"vat", u"zus",
 };
 
@@ -42,7 +42,7 @@ const char* exceptionPronunciation(const char16_t* letters, int n) {
 
 bool capitalsSaidAsWord(const char16_t* letters, int n) {
   const std::u16string_view word(letters, static_cast<size_t>(n));
-  for (const char16_t* w : kSaidAsWords)
+  for (std::u16string_view w : kSaidAsWords)
     if (word == w) return true;
   return false;
 }

@@ -11,7 +11,7 @@ namespace pl {
 namespace {
 
 struct StressException {
-  const char16_t* word;
+  std::u16string_view word;
   int fromEnd;  // 1 = last syllable, 2 = penultimate, ...
 };
 
