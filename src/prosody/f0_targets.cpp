@@ -1,0 +1,217 @@
+// F0 target placement: the fixed contour and the regression models.
+#include "prosody/f0_targets.h"
+
+#include <cstdlib>
+
+#include "api/language.h"
+#include "model/path.h"
+#include "prosody/prosody_items.h"
+
+namespace tts {
+
+namespace {
+
+constexpr int32_t kDefaultMean = 105;    // Hz
+constexpr int32_t kDefaultShift_Q8 = 256;
+constexpr int32_t kDefaultStdDev = 14;   // Hz
+constexpr int32_t kModelMean = 170;      // Hz of the regression models' speaker
+constexpr int32_t kModelStdDev = 34;
+constexpr int32_t kContourNormal[5] = {0, 50, 0, 10, -30};  // Hz at P0..P4
+constexpr int32_t kContourFlat[5] = {0, 0, 0, 0, 0};
+
+int32_t paramInt(Relation* r, const char* name, int32_t absent) {
+  const Val* v = r ? featGet(r->params, name) : nullptr;
+  return v ? valInt(v) : absent;
+}
+
+int32_t clampF0(int32_t f0) { return f0 < kMinTargetF0 ? kMinTargetF0 : (f0 > kMaxTargetF0 ? kMaxTargetF0 : f0); }
+
+int32_t endOf(Item* seg) { return seg ? featureInt(seg, "end") : 0; }
+
+// "is_pau" is "1" exactly when "pid" is 0, so one test serves both languages'
+// pause questions.
+bool isPause(Item* seg) { return seg && featureInt(seg, "pid") == 0; }
+
+struct Anchors {
+  int32_t start, middle, end;
+  bool pauseBefore, pauseAfter;
+};
+
+Anchors anchorsOf(Item* syl) {
+  Anchors a;
+  Item* first = syl->down;
+  Item* last = itemLastDaughter(syl);
+  if (!last) last = first;
+  a.start = endOf(first->prev);
+  Item* vowel = first;
+  const int32_t onset = featureInt(syl, "syl_onsetsize");
+  for (int32_t k = 0; k < onset && vowel != last && vowel->next; ++k) vowel = vowel->next;
+  a.middle = (endOf(vowel) + endOf(vowel->prev)) >> 1;
+  a.end = endOf(last);
+  a.pauseBefore = !syl->prev || isPause(first->prev);
+  a.pauseAfter = !syl->next || isPause(last->next);
+  return a;
+}
+
+struct TargetList {
+  F0Target* items;
+  int32_t count;
+  int32_t capacity;
+  void add(int32_t pos, int32_t f0) {
+    if (count < capacity) items[count++] = F0Target{pos, clampF0(f0)};
+  }
+};
+
+// Anchor times of the contour: the phrase's first syllable's start, the ends
+// of the two syllables after it, of the syllable two before the last, of the last.
+void contourAnchors(Relation* phrases, int32_t* p) {
+  Item* phrase = phraseItem(phrases);
+  Item* firstSyl = phraseFirstSyllable(phrases);
+  p[0] = endOf(firstSyl->down ? firstSyl->down->prev : nullptr);
+  Item* n1 = firstSyl->next;
+  Item* n2 = n1 ? n1->next : nullptr;
+  p[1] = endOf(itemLastDaughter(n1));
+  p[2] = endOf(itemLastDaughter(n2));
+  Item* lastSyl = itemLastDaughter(itemLastDaughter(phrase));
+  Item* pp = (lastSyl && lastSyl->prev) ? lastSyl->prev->prev : nullptr;
+  p[3] = endOf(itemLastDaughter(pp));
+  p[4] = endOf(itemLastDaughter(lastSyl));
+}
+
+void placeContour(Relation* phrases, int32_t base, TargetList* t) {
+  int32_t p[5];
+  contourAnchors(phrases, p);
+  const int32_t* v = p[3] <= p[2] ? kContourFlat : kContourNormal;
+  bool visited = false;
+  int32_t last = 0;
+  for (Item* syl = phraseFirstSyllable(phrases); syl; syl = syl->next) {
+    if (!syl->down) continue;
+    const Anchors a = anchorsOf(syl);
+    if (!isPause(syl->down)) {
+      t->add(a.start, base + contourOffset(p, v, a.start));
+      t->add(a.middle, base + contourOffset(p, v, a.middle));
+      last = a.middle;
+      if (a.pauseAfter) {
+        t->add(a.end, base + contourOffset(p, v, a.end));
+        last = a.end;
+      }
+    } else if (visited && t->count >= 2) {
+      const int32_t f0 = clampF0(base + contourOffset(p, v, last));
+      t->items[t->count - 2].f0 = f0;
+      t->items[t->count - 1].f0 = f0;
+    }
+    visited = true;
+  }
+}
+
+struct Prediction {
+  int32_t start, mid, end;  // Hz of the model speaker
+};
+
+Prediction predict(const ProsodyLanguage* lang, Item* syl) {
+  int32_t s_Q16 = 0, m_Q16 = 0, e_Q16 = 0;
+  for (int32_t r = 0; r < lang->f0RowCount; ++r) {
+    const F0Row& row = lang->f0Rows[r];
+    if (r == 0) {
+      s_Q16 = row.start_Q16;
+      m_Q16 = row.mid_Q16;
+      e_Q16 = row.end_Q16;
+    } else if (row.value) {
+      if (itemPathIs(syl, row.path, row.value)) {
+        s_Q16 += row.start_Q16;
+        m_Q16 += row.mid_Q16;
+        e_Q16 += row.end_Q16;
+      }
+    } else {
+      const int32_t x = itemPathInt(syl, row.path);
+      s_Q16 += x * row.start_Q16;
+      m_Q16 += x * row.mid_Q16;
+      e_Q16 += x * row.end_Q16;
+    }
+  }
+  return Prediction{s_Q16 >> 16, m_Q16 >> 16, e_Q16 >> 16};
+}
+
+void placeRegression(const ProsodyLanguage* lang, Relation* phrases, int32_t base, int32_t stddev,
+                     TargetList* t) {
+  auto map = [base, stddev](int32_t hz) { return base + (stddev * (hz - kModelMean)) / kModelStdDev; };
+  int32_t carried = base;
+  bool visited = false;
+  for (Item* syl = phraseFirstSyllable(phrases); syl; syl = syl->next) {
+    if (!syl->down) continue;
+    const Prediction pr = predict(lang, syl);
+    const Anchors a = anchorsOf(syl);
+    if (a.pauseBefore) carried = map(pr.start);
+    if (!isPause(syl->down)) {
+      t->add(a.start, (map(pr.start) + carried) >> 1);
+      t->add(a.middle, map(pr.mid));
+      carried = map(pr.end);
+      if (a.pauseAfter) t->add(a.end, carried);
+    } else if (visited && t->count >= 2) {
+      t->items[t->count - 2].f0 = clampF0(map(pr.mid));
+      t->items[t->count - 1].f0 = clampF0(map(pr.end));
+      carried = map(pr.end);
+    }
+    visited = true;
+  }
+}
+
+int32_t syllablesFrom(Item* syl) {
+  int32_t n = 0;
+  for (; syl; syl = syl->next) ++n;
+  return n;
+}
+
+}  // namespace
+
+int32_t contourOffset(const int32_t* p, const int32_t* v, int32_t t) {
+  if (t < p[0] || t > p[4]) return 0;
+  for (int32_t j = 0; j < 5; ++j)
+    if (t == p[j]) return v[j];
+  for (int32_t j = 1; j < 5; ++j) {
+    if (p[j] > t) {
+      const int32_t span = p[j] - p[j - 1];
+      if (span == 0) return v[j - 1];
+      return v[j - 1] + ((v[j] - v[j - 1]) * (t - p[j - 1])) / span;
+    }
+  }
+  return 0;
+}
+
+int32_t placeF0Targets(const ProsodyLanguage* lang, Relation* phrases, F0Target* out, int32_t capacity) {
+  if (!lang || !phraseFirstSegment(phrases) || capacity < 2) return 0;
+  const int32_t mean = paramInt(phrases, "int_f0_target_mean", kDefaultMean);
+  const int32_t shift_Q8 = paramInt(phrases, "f0_shift", kDefaultShift_Q8);
+  const int32_t stddev = paramInt(phrases, "int_f0_target_stddev", kDefaultStdDev);
+  const int32_t base = mean * shift_Q8 >> 8;
+  TargetList t{out, 0, capacity - 1};  // one place kept for the closing target
+  if (lang->f0Model == kF0Contour)
+    placeContour(phrases, base, &t);
+  else
+    placeRegression(lang, phrases, base, stddev, &t);
+
+  t.capacity = capacity;
+  if (t.count == 0) {
+    t.add(0, base);
+  } else if (t.items[0].pos > 0) {
+    t.items[0].pos = 0;
+  }
+  Relation* segments = phraseFirstSegment(phrases)->relation;
+  const int32_t e = endOf(segments->tail);
+  if (t.items[t.count - 1].pos < e) t.add(e, t.items[t.count - 1].f0);
+  return t.count;
+}
+
+int32_t assignF0(const ProsodyLanguage* lang, Relation* phrases) {
+  Item* firstSyl = phraseFirstSyllable(phrases);
+  if (!firstSyl) return 0;
+  const int32_t capacity = 3 * syllablesFrom(firstSyl) + 2;
+  F0Target* targets = static_cast<F0Target*>(std::malloc(sizeof(F0Target) * capacity));
+  if (!targets) return kStageNoMemory;
+  const int32_t count = placeF0Targets(lang, phrases, targets, capacity);
+  const int32_t result = assignPitchPeriods(phrases, targets, count);
+  std::free(targets);
+  return result;
+}
+
+}  // namespace tts

@@ -1,0 +1,62 @@
+// The F0 contour through the targets, sampled as pitch periods: four points
+// per segment ("pc0".."pc3"), evenly spread from its start to its end.
+#include "api/language.h"
+#include "prosody/f0_targets.h"
+#include "prosody/prosody_items.h"
+
+namespace tts {
+
+namespace {
+
+constexpr int32_t kDefaultMean = 105;  // Hz, contour value at time 0
+constexpr int32_t kPointsPerSegment = 4;
+const char* const kPointNames[kPointsPerSegment] = {"pc0", "pc1", "pc2", "pc3"};
+
+// Period in samples at `point` of the line from (g, c Hz) to (h, l Hz).
+int32_t periodAt(int32_t rate, int32_t g, int32_t c, int32_t h, int32_t l, int32_t point) {
+  // 64-bit: identical to the 32-bit form wherever that does not overflow.
+  const int64_t num = static_cast<int64_t>(rate) * (h - g);
+  const int64_t den = static_cast<int64_t>(c) * (h - g) + static_cast<int64_t>(point - g) * (l - c);
+  if (den <= 0) return 0;
+  return static_cast<int32_t>(num / den);
+}
+
+}  // namespace
+
+int32_t assignPitchPeriods(Relation* phrases, const F0Target* targets, int32_t count) {
+  Item* first = phraseFirstSegment(phrases);
+  if (!first || !targets || count <= 0) return 0;
+  const Val* rateVal = featGet(phrases->params, "sample_rate");
+  const Val* meanVal = featGet(phrases->params, "int_f0_target_mean");
+  const int32_t rate = valInt(rateVal);
+  const int32_t mean = meanVal ? valInt(meanVal) : kDefaultMean;
+
+  Item* seg = first->relation->head;
+  int32_t f = 0;                                  // segment start, samples
+  int32_t d = featureInt(seg, "end") * rate >> 10;  // segment end, samples
+  int32_t step = (d - f) / 3;
+  int32_t k = 0;                                  // next point of the segment
+  int32_t g = 0, c = mean;                        // interval start: samples, Hz
+  for (int32_t t = 0; t < count && seg; ++t) {
+    const int32_t h = targets[t].pos * rate >> 10;
+    const int32_t l = targets[t].f0;
+    if (h <= f + k * step) continue;  // not beyond the current point
+    while (seg && f + k * step <= h) {
+      const int32_t point = f + k * step;
+      if (!setFeature(seg, kPointNames[k], makeInt(periodAt(rate, g, c, h, l, point)))) return kStageNoMemory;
+      ++k;
+      if (k == kPointsPerSegment) {  // always leaves the segment, however short
+        seg = seg->next;
+        f = d;
+        d = seg ? featureInt(seg, "end") * rate >> 10 : d;
+        step = (d - f) / 3;
+        k = 0;
+      }
+    }
+    g = h;
+    c = l;
+  }
+  return 0;
+}
+
+}  // namespace tts

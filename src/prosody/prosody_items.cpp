@@ -1,0 +1,60 @@
+#include "prosody/prosody_items.h"
+
+#include "model/strings.h"
+
+namespace tts {
+
+bool setFeature(Item* x, const char* name, const Val* value) {
+  if (!x || !value) return false;
+  itemSet(x, name, value);
+  if (itemGet(x, name) != value) {
+    valDropIfUnheld(value);
+    return false;
+  }
+  return true;
+}
+
+bool setStringFeature(Item* x, const char* name, const char* text) {
+  const Val* v = makeString(text);
+  if (v && !valString(v)) {  // the value was made but its text copy failed
+    valRelease(v);
+    return false;
+  }
+  return setFeature(x, name, v);
+}
+
+int32_t featureInt(Item* x, const char* name) { return valInt(itemGet(x, name)); }
+
+bool featureIs(Item* x, const char* name, const char* text) {
+  const char* s = valString(itemGet(x, name));
+  return s && strCompare(s, text) == 0;
+}
+
+Item* owningParent(Item* x) {
+  Item* parent = itemParent(x);
+  if (!parent) return nullptr;
+  Item* d = parent->down;
+  for (int32_t k = 0; d && k < parent->daughters; ++k, d = d->next) {
+    if (d == x) return parent;
+  }
+  return nullptr;
+}
+
+Item* phraseItem(Relation* phrases) { return phrases ? phrases->head : nullptr; }
+
+Item* phraseFirstWord(Relation* phrases) {
+  Item* p = phraseItem(phrases);
+  return p ? p->down : nullptr;
+}
+
+Item* phraseFirstSyllable(Relation* phrases) {
+  Item* w = phraseFirstWord(phrases);
+  return w ? w->down : nullptr;
+}
+
+Item* phraseFirstSegment(Relation* phrases) {
+  Item* s = phraseFirstSyllable(phrases);
+  return s ? s->down : nullptr;
+}
+
+}  // namespace tts
