@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <set>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "corvum.h"
 #include "language_rules.h"
 #include "prosody/phoneset.h"
 #include "prosody/phonesets.h"
@@ -413,6 +415,30 @@ TEST(PolishRobustness, VeryLongWordsAreBounded) {
   pron.clear();
   EXPECT_TRUE(corvum::pronouncePolish(mixed, pron));
   expectAllSymbolsMapped("mixed", pron);
+}
+
+TEST(PolishCApi, PronunciationThroughTheEntryPoint) {
+  CorvumLexicon* lex = LexMgr_Open(CORVUM_LANG_POLISH);
+  ASSERT_NE(lex, nullptr);
+  const int32_t id = LexMgr_GetLexID(lex, CORVUM_LANG_POLISH, 0);
+  ASSERT_GE(id, 0);
+  char out[CORVUM_PRON_CAPACITY];
+  const std::u16string przy = u"przy";
+  EXPECT_EQ(LexMgr_GetPronString(lex, static_cast<uint16_t>(id), przy.c_str(), out, 0, 1, 0), 3);
+  EXPECT_STREQ(out, "p S I1");
+
+  // A word far longer than the buffer: cut at a symbol boundary, every symbol whole.
+  std::u16string longWord;
+  for (int k = 0; k < 60; ++k) longWord += u"chrząszcz";
+  char guarded[CORVUM_PRON_CAPACITY + 16];
+  std::memset(guarded, 0x5A, sizeof guarded);
+  const int32_t n = LexMgr_GetPronString(lex, static_cast<uint16_t>(id), longWord.c_str(), guarded, 0, 1, 0);
+  EXPECT_GE(n, 1);
+  const size_t len = std::strlen(guarded);
+  EXPECT_LT(len, static_cast<size_t>(CORVUM_PRON_CAPACITY));
+  for (size_t k = CORVUM_PRON_CAPACITY; k < sizeof guarded; ++k) EXPECT_EQ(guarded[k], 0x5A);
+  expectAllSymbolsMapped("chrząszcz x 60", guarded);
+  LexMgr_Close(lex);
 }
 
 }  // namespace
