@@ -68,75 +68,6 @@ void smoothExcitation(PhraseSynth* synth, int32_t join, bool hasFirstHalf) {
   for (int32_t i = 0; i < len1; ++i) before[i] = static_cast<int16_t>((before[i] + other[i]) / 2);
 }
 
-void buildTargets(PhraseSynth* synth, int32_t segment, int32_t sonorant) {
-  const PhraseVoice* voice = synth->voice;
-  const int32_t duration = (synth->durations[segment] * voice->voiceRate) >> 10;
-  int32_t count = 0;
-  int32_t t = 0;
-  if (sonorant) {
-    int32_t pitch[4];
-    for (int32_t i = 0; i < 4; ++i) pitch[i] = clamp32(synth->pitch[4 * segment + i], 1, kMaxPeriodSamples);
-    while (t < duration && count < kMaxTargetPeriods) {
-      const int32_t x = (4 * t * 256) / duration;
-      const int32_t i = x >> 8;
-      const int32_t f = x & 255;
-      const int32_t p = i + 1 < 4 ? ((256 - f) * pitch[i] + f * pitch[i + 1]) >> 8 : pitch[3];
-      const int32_t period = clamp32(p, 1, kMaxPeriodSamples);
-      synth->targets[count++] = period;
-      t += period;
-    }
-  } else {
-    const int32_t period = clamp32(voice->voiceRate / 100, 1, kMaxPeriodSamples);
-    while (t < duration && count < kMaxTargetPeriods) {
-      synth->targets[count++] = period;
-      t += period;
-    }
-  }
-  synth->targetCount = count;
-}
-
-// Fits the target list to the phone's class and maps every target to a
-// source period; returns the number of mapped targets.
-int32_t mapTargets(PhraseSynth* synth, const char* ctype, int32_t join, int32_t periods) {
-  int32_t count = synth->targetCount;
-  int32_t* map = synth->map;
-  if (isClass(ctype, "r") || isClass(ctype, "a")) {
-    count = periods < kMaxTargetPeriods ? periods : kMaxTargetPeriods;
-    for (int32_t k = 0; k < count; ++k) {
-      synth->targets[k] = clamp32(synth->lengths[k], 0, kMaxPeriodSamples);
-      map[k] = k;
-    }
-    return count;
-  }
-  if (isClass(ctype, "s")) {
-    int32_t wanted = periods - join + 5;
-    if (wanted > kMaxTargetPeriods) wanted = kMaxTargetPeriods;
-    if (count < wanted) {
-      int32_t old[kMaxTargetPeriods];
-      std::memcpy(old, synth->targets, sizeof(int32_t) * count);
-      for (int32_t k = 0; k < wanted; ++k) synth->targets[k] = old[k * count / wanted];
-      count = wanted;
-    }
-    if (periods >= count) {
-      map[0] = 0;
-      for (int32_t k = 1; k < count; ++k) map[k] = periods - count + k;
-    } else {
-      const int32_t spread = count + join - periods;
-      for (int32_t k = 0; k < count; ++k) map[k] = k < spread ? k * join / spread : join + (k - spread);
-    }
-    return count;
-  }
-  if (isClass(ctype, "0")) {
-    for (int32_t k = 0; k < count; ++k) map[k] = k * periods / count;
-    return count;
-  }
-  int32_t limit = periods;
-  if (isClass(ctype, "l") || isClass(ctype, "n")) limit = 3 * periods / 2;
-  if (count > limit) count = limit;
-  for (int32_t k = 0; k < count; ++k) map[k] = k * periods / count;
-  return count;
-}
-
 // Writes one mapped target period; returns the samples produced, or -1 when
 // the output has no room for them.
 int32_t renderPeriod(PhraseSynth* synth, int32_t sonorant, int32_t length, int32_t source, int32_t usePostFilter,
@@ -198,6 +129,73 @@ int32_t renderPeriod(PhraseSynth* synth, int32_t sonorant, int32_t length, int32
 }
 
 }  // namespace
+
+void buildTargets(PhraseSynth* synth, int32_t segment, int32_t sonorant) {
+  const PhraseVoice* voice = synth->voice;
+  const int32_t duration = (synth->durations[segment] * voice->voiceRate) >> 10;
+  int32_t count = 0;
+  int32_t t = 0;
+  if (sonorant) {
+    int32_t pitch[4];
+    for (int32_t i = 0; i < 4; ++i) pitch[i] = clamp32(synth->pitch[4 * segment + i], 1, kMaxPeriodSamples);
+    while (t < duration && count < kMaxTargetPeriods) {
+      const int32_t x = (4 * t * 256) / duration;
+      const int32_t i = x >> 8;
+      const int32_t f = x & 255;
+      const int32_t p = i + 1 < 4 ? ((256 - f) * pitch[i] + f * pitch[i + 1]) >> 8 : pitch[3];
+      const int32_t period = clamp32(p, 1, kMaxPeriodSamples);
+      synth->targets[count++] = period;
+      t += period;
+    }
+  } else {
+    const int32_t period = clamp32(voice->voiceRate / 100, 1, kMaxPeriodSamples);
+    while (t < duration && count < kMaxTargetPeriods) {
+      synth->targets[count++] = period;
+      t += period;
+    }
+  }
+  synth->targetCount = count;
+}
+
+int32_t mapTargets(PhraseSynth* synth, const char* ctype, int32_t join, int32_t periods) {
+  int32_t count = synth->targetCount;
+  int32_t* map = synth->map;
+  if (isClass(ctype, "r") || isClass(ctype, "a")) {
+    count = periods < kMaxTargetPeriods ? periods : kMaxTargetPeriods;
+    for (int32_t k = 0; k < count; ++k) {
+      synth->targets[k] = clamp32(synth->lengths[k], 0, kMaxPeriodSamples);
+      map[k] = k;
+    }
+    return count;
+  }
+  if (isClass(ctype, "s")) {
+    int32_t wanted = periods - join + 5;
+    if (wanted > kMaxTargetPeriods) wanted = kMaxTargetPeriods;
+    if (count < wanted) {
+      int32_t old[kMaxTargetPeriods];
+      std::memcpy(old, synth->targets, sizeof(int32_t) * count);
+      for (int32_t k = 0; k < wanted; ++k) synth->targets[k] = old[k * count / wanted];
+      count = wanted;
+    }
+    if (periods >= count) {
+      map[0] = 0;
+      for (int32_t k = 1; k < count; ++k) map[k] = periods - count + k;
+    } else {
+      const int32_t spread = count + join - periods;
+      for (int32_t k = 0; k < count; ++k) map[k] = k < spread ? k * join / spread : join + (k - spread);
+    }
+    return count;
+  }
+  if (isClass(ctype, "0")) {
+    for (int32_t k = 0; k < count; ++k) map[k] = k * periods / count;
+    return count;
+  }
+  int32_t limit = periods;
+  if (isClass(ctype, "l") || isClass(ctype, "n")) limit = 3 * periods / 2;
+  if (count > limit) count = limit;
+  for (int32_t k = 0; k < count; ++k) map[k] = k * periods / count;
+  return count;
+}
 
 void synthReset(PhraseSynth* synth) {
   if (!synth) return;

@@ -80,6 +80,13 @@ struct PhraseSynth {
 // Back to the start state: memories cleared, nothing carried, nothing held back.
 void synthReset(PhraseSynth* synth);
 
+// Target periods of a segment (pitch-interpolated for sonorant phones, 10 ms
+// otherwise), at most 256 of at most 320 samples, into synth->targets.
+void buildTargets(PhraseSynth* synth, int32_t segment, int32_t sonorant);
+// Fits the target list to the phone class `ctype` (join: periods before the
+// join, periods: P) and fills synth->map; returns the number of mapped targets.
+int32_t mapTargets(PhraseSynth* synth, const char* ctype, int32_t join, int32_t periods);
+
 // Renders the current segment's phone at `out` (room for `room` samples) and
 // carries the next phone's half-unit over. Returns the samples written.
 // useFilters/usePostFilter: the driver's post-filter switch.
