@@ -74,6 +74,7 @@ int letterPhones(const Spelling& w, Phone* out) {
   auto softWithI = [&](Phone p, int iPos) {
     emit(p);
     i = w.softeningI(iPos) ? iPos + 1 : iPos;
+    if (i == iPos + 1 && w.at(i) == u'i') emit(kJ);  // "linii", "Japonii": n' j i
   };
   // Labials and velars: before a softening "i" they take the "+" form.
   auto plainOrSoft = [&](Phone plain, Phone soft, int next) {
@@ -116,7 +117,14 @@ int letterPhones(const Spelling& w, Phone* out) {
       case u'y': emit(kY); ++i; break;
       case u'ą': emit(kOn); ++i; break;
       case u'ę': emit(kEn); ++i; break;
-      case u'p': plainOrSoft(kP, kPj, i + 1); break;
+      case u'p':
+        if (c1 == u'h') {
+          emit(kF);  // "ph" of Greek loans
+          i += 2;
+        } else {
+          plainOrSoft(kP, kPj, i + 1);
+        }
+        break;
       case u'b': plainOrSoft(kB, kBj, i + 1); break;
       case u'm': plainOrSoft(kM, kMj, i + 1); break;
       case u'f': plainOrSoft(kF, kFj, i + 1); break;
@@ -201,7 +209,10 @@ int letterPhones(const Spelling& w, Phone* out) {
       case u'ł': emit(kW); ++i; break;
       case u'l': emit(kL); ++i; break;
       case u'j': emit(kJ); ++i; break;
-      case u't': emit(kT); ++i; break;
+      case u't':
+        emit(kT);
+        i += c1 == u'h' ? 2 : 1;  // "th" of loans reads t
+        break;
       case u'q':
         emit(kK);
         if (c1 == u'u') {
