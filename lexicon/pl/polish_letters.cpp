@@ -229,9 +229,9 @@ int letterPhones(const Spelling& w, Phone* out) {
   return count;
 }
 
-// Nasal consonant that a nasal vowel turns into before `next`, or the
-// vowel itself (kOn/kEn) when it stays nasal; kPhoneCount for "oral vowel, no
-// consonant".
+// What a nasal vowel becomes before `next`: the nasal consonant that follows
+// its oral vowel; kOn when the vowel stays nasal; kPhoneCount when it is an
+// oral vowel with no nasal consonant (before l, ł and nasals).
 Phone nasalBefore(Phone next) {
   switch (next) {
     case kP: case kB: case kPj: case kBj:
@@ -250,7 +250,8 @@ Phone nasalBefore(Phone next) {
 }
 
 // ą/ę -> nasal vowel, or oral vowel plus a nasal consonant, by what follows;
-// n -> N before velars. Works in place from the end; `count` may grow.
+// n -> N before velars. Rewrites `phones` and returns the new count, which
+// grows by one for every inserted nasal consonant (bounded by kMaxPhones).
 int resolveNasals(Phone* phones, int count) {
   Phone tmp[kMaxPhones];
   int m = 0;
@@ -281,7 +282,7 @@ int resolveNasals(Phone* phones, int count) {
   return m;
 }
 
-// Voicing classes: the counterpart of each obstruent, kPhoneCount for others.
+// Voicing of each phone and the counterpart of each obstruent.
 struct Voicing {
   bool obstruent;
   bool voiced;
