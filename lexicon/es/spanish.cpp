@@ -159,6 +159,12 @@ bool pronounceSpanish(std::u16string_view word, std::string& out) {
       continue;
     }
     if (c == u'\'' || c == u'\u2019') continue;  // O'Donnell: the apostrophe joins
+    if (c >= 0x0300 && c <= 0x036F) {
+      // combining marks (decomposed text): acute, tilde and diaeresis join
+      // the letter before them; other marks are dropped
+      if (letterCount > 0) letters[letterCount - 1] = es::combineMark(letters[letterCount - 1], c);
+      continue;
+    }
     flushLetters();
     flushDigits();
   }

@@ -64,5 +64,26 @@ FoldedLetter foldSpanishLetter(char16_t c) {
   return {'\0', false};
 }
 
+char combineMark(char code, char16_t mark) {
+  switch (mark) {
+    case 0x0300:  // grave
+    case 0x0301:  // acute
+      switch (code) {
+        case 'a': return 'A';
+        case 'e': return 'E';
+        case 'i': return 'I';
+        case 'o': return 'O';
+        case 'u': return 'U';
+        default: return code;
+      }
+    case 0x0303:  // tilde
+      return code == 'n' ? 'N' : code;
+    case 0x0308:  // diaeresis
+      return code == 'u' ? 'W' : code;
+    default:
+      return code;
+  }
+}
+
 }  // namespace es
 }  // namespace corvum

@@ -20,6 +20,11 @@ struct FoldedLetter {
 // base letter (à → á, ł → l, ş → s); anything that is not a Latin letter gives code 0.
 FoldedLetter foldSpanishLetter(char16_t c);
 
+// A letter code with a combining mark (U+0300..U+036F) applied: acute or
+// grave on a vowel gives the accented vowel, tilde on n gives ñ, diaeresis on
+// u gives ü; any other pair leaves the letter unchanged.
+char combineMark(char code, char16_t mark);
+
 inline bool isSpanishDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // Vowel letters: a e i o u, their accented forms, ü. 'y' is not included.

@@ -85,7 +85,9 @@ std::size_t buildUnits(std::string_view w, Unit* units) {
       case 'm':
         if (!(i == 0 && next == 'n')) consonant('m');  // mnemotécnico
         break;
-      case 'n': consonant('n'); break;
+      case 'n':  // m before a labial: enviar, invierno
+        consonant(next == 'b' || next == 'v' || next == 'p' ? 'm' : 'n');
+        break;
       case 'N': consonant('N'); break;
       case 'p':
         if (!(i == 0 && (next == 's' || next == 't' || next == 'n'))) consonant('p');  // psicología

@@ -50,7 +50,9 @@ class SpanishPhones : public testing::Test {
       const char* phone = tts::mapLexiconSymbol(&tts::kPhoneSetEs, symbol.c_str());
       EXPECT_NE(phone, nullptr) << "symbol '" << symbol << "' of " << shown << ": " << pron;
       // only the lexicon's "pau" may give the silence phone
-      if (phone && symbol != "pau") EXPECT_NE(tts::phoneIndex(&tts::kPhoneSetEs, phone), 0) << shown;
+      if (phone && symbol != "pau") {
+        EXPECT_NE(tts::phoneIndex(&tts::kPhoneSetEs, phone), 0) << shown;
+      }
       ++symbols;
       start = end + 1;
     }
