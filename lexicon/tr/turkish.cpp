@@ -192,6 +192,24 @@ void speakLetters(const Run& run, Writer& w) {
   w.word(text, tr::stressedVowel(text));
 }
 
+// A word that is a single sign, as the verbalisers leave currency signs
+// ("yirmi beş $"): its Turkish name, or empty.
+std::u16string_view signName(std::u16string_view word) {
+  if (word.size() != 1) return u"";
+  switch (word[0]) {
+    case u'$': return u"dolar";
+    case u'\u20AC': return u"avro";
+    case u'\u00A3': return u"sterlin";
+    case u'\u00A5': return u"yen";
+    case u'%': return u"yüzde";
+    case u'&': return u"ve";
+    case u'@': return u"et";
+    case u'+': return u"artı";
+    case u'=': return u"eşittir";
+    default: return u"";
+  }
+}
+
 }  // namespace
 
 bool pronounceTurkish(std::u16string_view word, std::string& out) {
@@ -199,6 +217,11 @@ bool pronounceTurkish(std::u16string_view word, std::string& out) {
   std::vector<Run> runs;
   tr::splitWord(word, runs);
   Writer w(out);
+  std::u16string_view sign = signName(word);
+  if (!sign.empty()) {
+    w.text(sign);
+    return w.symbols() > 0;
+  }
   std::u16string numberWords;
   for (const Run& run : runs) {
     if (run.text.empty()) continue;

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "corvum.h"
 #include "language_rules.h"
 #include "prosody/phonesets.h"
 
@@ -292,6 +295,7 @@ TEST(TurkishRobustness, SeparatorsAndUnknownCharacters) {
       {"kitap!", "kita1p"},     {"e-posta", "e1po1sta"},     {"çay,", "Ca1y"},
       {"a\xC2\xA0" "b", "a1be1"}, {"kitap\xCC\x81", "kita1p"}, {"José", "jose1"},
       {"Ñandú", "nandu1"},      {"Straße", "strase1"},
+      {"$", "do1lar"},          {"\xE2\x82\xAC", "a1vro"},  {"%", "yUzde1"},
   };
   checkGroup("robustness", cases);
   std::string out;
@@ -351,6 +355,46 @@ void expectMapped(const std::u16string& word, const std::string& pron, std::set<
     }
     seen.insert(sym);
   }
+}
+
+// ---- through the lexicon's C entry point ------------------------------------------
+
+TEST(TurkishLexicon, GetPronStringServesTurkish) {
+  CorvumLexicon* lex = LexMgr_Open(CORVUM_LANG_TURKISH);
+  ASSERT_NE(lex, nullptr);
+  int32_t id = LexMgr_GetLexID(lex, CORVUM_LANG_TURKISH, 0);
+  ASSERT_GE(id, 0);
+  char out[CORVUM_PRON_CAPACITY];
+  std::u16string word = utf16("İstanbul'da");
+  EXPECT_EQ(LexMgr_GetPronString(lex, static_cast<uint16_t>(id), word.c_str(), out, 0, 1, 0), 10);
+  EXPECT_STREQ(out, "i s t a1 n b u l d a");
+  word = utf16("ağaç");
+  EXPECT_EQ(LexMgr_GetPronString(lex, static_cast<uint16_t>(id), word.c_str(), out, 0, 1, 0), 4);
+  EXPECT_STREQ(out, "a : a1 C");
+  EXPECT_LT(LexMgr_GetPronString(lex, static_cast<uint16_t>(id), u"?!", out, 0, 1, 0), 1);
+  LexMgr_Close(lex);
+}
+
+TEST(TurkishLexicon, LongWordsAreCutAtASymbolInsideTheBuffer) {
+  CorvumLexicon* lex = LexMgr_Open(CORVUM_LANG_TURKISH);
+  ASSERT_NE(lex, nullptr);
+  int32_t id = LexMgr_GetLexID(lex, CORVUM_LANG_TURKISH, 0);
+  // A buffer with guard bytes after the 256 the lexicon may use.
+  std::vector<char> buf(CORVUM_PRON_CAPACITY + 64, '\x7F');
+  const std::u16string words[] = {std::u16string(3000, u'ş'), utf16("çekoslovakyalılaştıramadıklarımızdanmışsınız"),
+                                  std::u16string(400, u'9'), std::u16string(300, u'Ğ')};
+  for (const std::u16string& w : words) {
+    std::fill(buf.begin(), buf.end(), '\x7F');
+    int32_t n = LexMgr_GetPronString(lex, static_cast<uint16_t>(id), w.c_str(), buf.data(), 0, 1, 0);
+    ASSERT_GE(n, 1);
+    size_t len = std::strlen(buf.data());
+    EXPECT_LT(len, static_cast<size_t>(CORVUM_PRON_CAPACITY));
+    EXPECT_NE(buf[len - 1], ' ');
+    for (size_t i = CORVUM_PRON_CAPACITY; i < buf.size(); ++i) ASSERT_EQ(buf[i], '\x7F');
+    std::set<std::string> seen;
+    expectMapped(w, std::string(buf.data()), seen);
+  }
+  LexMgr_Close(lex);
 }
 
 std::vector<std::u16string> realWords() {
