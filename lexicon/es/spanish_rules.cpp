@@ -195,10 +195,19 @@ void appendSymbol(std::string& out, const char* symbol, std::size_t length, char
   if (digit != '\0') out.push_back(digit);
 }
 
-bool takesPenultimateStress(char last) {
+// Default stress: words ending in a vowel, n or s stress the next-to-last
+// syllable, others the last; an s after another consonant (robots, zigzags)
+// counts as a consonant ending.
+bool takesPenultimateStress(std::string_view letters) {
+  const char last = letters.back();
   switch (last) {
-    case 'a': case 'e': case 'i': case 'o': case 'u': case 'W': case 'n': case 's':
+    case 'a': case 'e': case 'i': case 'o': case 'u': case 'W': case 'n':
       return true;
+    case 's': {
+      if (letters.size() < 2) return true;
+      const char before = letters[letters.size() - 2];
+      return isVowelCode(before) || before == 'y';
+    }
     default:
       return false;
   }
@@ -217,7 +226,7 @@ int spanishLetterToSound(std::string_view letters, StressMark stress, std::strin
     if (units[k].consonant == 0 && units[k].accented) stressed = units[k].group;
   }
   if (stressed < 0 && groups > 0) {
-    stressed = groups >= 2 && takesPenultimateStress(letters.back()) ? groups - 2 : groups - 1;
+    stressed = groups >= 2 && takesPenultimateStress(letters) ? groups - 2 : groups - 1;
   }
   const char digit = stress == StressMark::kLexical ? '1' : (stress == StressMark::kSecondary ? '2' : '\0');
 

@@ -3,6 +3,8 @@
 // random UTF-16 through all three languages.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -34,7 +36,8 @@ struct LexiconHandle {
 struct TempFile {
   std::string path;
   explicit TempFile(const std::string& contents) {
-    path = testing::TempDir() + "corvum_dict_" + std::to_string(reinterpret_cast<uintptr_t>(this)) + ".txt";
+    static int serial = 0;
+    path = testing::TempDir() + "corvum_dict_" + std::to_string(getpid()) + "_" + std::to_string(++serial) + ".txt";
     std::FILE* f = std::fopen(path.c_str(), "wb");
     std::fwrite(contents.data(), 1, contents.size(), f);
     std::fclose(f);

@@ -207,6 +207,8 @@ TEST(SpanishRules, DefaultStress) {
       {"Madrid", "m a d r i1 d"},     {"pared", "p a r e1 d"},          {"origen", "o r i1 h e n"},
       {"crisis", "k r i1 s i s"},     {"naturaleza", "n a t u r a l e1 z a"},
       {"computadora", "k o m p u t a d o1 r a"}, {"universidad", "u n i b e r s i d a1 d"},
+      {"robots", "R o b o1 t s"},     {"zigzags", "z i g z a1 g s"},    {"bíceps", "b i1 z e p s"},
+      {"cómics", "k o1 m i k s"},     {"reyes", "R e1 y e s"},
   });
 }
 
