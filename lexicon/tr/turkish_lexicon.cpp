@@ -114,6 +114,9 @@ constexpr Entry kEntries[] = {
     {u"rusça", u"", 1, S}, {u"arapça", u"", 2, S}, {u"ispanyolca", u"", 3, S}, {u"italyanca", u"", 3, S},
     {u"japonca", u"", 2, S}, {u"çince", u"", 1, S}, {u"yunanca", u"", 2, S}, {u"kürtçe", u"", 1, S},
     {u"farsça", u"", 1, S}, {u"lehçe", u"", 1, S},
+    // Day and month names with non-final stress.
+    {u"pazartesi", u"", 2, S}, {u"salı", u"", 1, S}, {u"çarşamba", u"", 2, S}, {u"perşembe", u"", 2, S},
+    {u"cuma", u"", 1, S}, {u"cumartesi", u"", 2, S}, {u"mayıs", u"", 1, S}, {u"ağustos", u"", 2, S},
     // Seasons as adverbs.
     {u"kışın", u"", 1, 0}, {u"yazın", u"", 1, 0},
     // Words that the negative-suffix rule would misread.

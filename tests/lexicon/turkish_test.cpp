@@ -169,6 +169,10 @@ TEST(TurkishStress, PlaceAndPersonalNames) {
       {"Ali", "a1li"},          {"alim", "ali1m"},           {"roman", "roma1n"},
       {"Roma", "ro1ma"},        {"Romada", "ro1mada"},       {"Bursalı", "bursalI1"},
       {"Kıbrıs", "kI1brIs"},    {"Ankaradan", "a1nkaradan"}, {"Türkiyede", "tU1rkiyede"},
+      {"pazartesi", "paza1rtesi"}, {"salı", "sa1lI"},        {"çarşamba", "CarSa1mba"},
+      {"perşembe", "perSe1mbe"}, {"cuma", "cu1ma"},          {"cumartesi", "cuma1rtesi"},
+      {"cumaya", "cu1maya"},    {"pazar", "paza1r"},         {"mayıs", "ma1yIs"},
+      {"ağustos", "a:u1stos"},  {"ocak", "oca1k"},           {"aralık", "aralI1k"},
   };
   checkGroup("names", cases);
 }
