@@ -160,8 +160,9 @@ int groupVowels(Unit* units, std::size_t n) {
       } else if (!c.weak) {
         split = false;
       } else {
-        // weak + weak: split only when the first closes a falling diphthong
-        split = k - 1 > i && !p.breakBefore && !units[k - 2].weak;
+        // weak + weak: split when the first closes a falling diphthong, or when
+        // the second opens a rising one (chihuahua: chi-hua-hua)
+        split = (k - 1 > i && !p.breakBefore && !units[k - 2].weak) || (k + 1 < end && !units[k + 1].weak);
       }
       units[k].breakBefore = split;
     }

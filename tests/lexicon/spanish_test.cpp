@@ -168,7 +168,8 @@ TEST(SpanishRules, RisingDiphthongsWithGlides) {
       {"ruido", "R w i1 d o"},     {"cuidado", "k w i d a1 d o"}, {"fuimos", "f w i1 m o s"},
       {"suave", "s w a1 b e"},     {"nuevo", "n w e1 b o"},      {"buey", "b w ei1"},
       {"estudiáis", "e s t u d y ai1 s"}, {"limpiáis", "l i m p y ai1 s"}, {"lengua", "l e1 n g w a"},
-      {"familia", "f a m i1 l y a"}, {"Paraguay", "p a r a g w ai1"},
+      {"familia", "f a m i1 l y a"}, {"Paraguay", "p a r a g w ai1"}, {"chihuahua", "T i w a1 w a"},
+      {"bestihuela", "b e s t i w e1 l a"},
   });
 }
 
