@@ -18,9 +18,9 @@ constexpr uint32_t kLexiconMagic = 0x43525655u;  // "CRVU": a live handle
 constexpr std::size_t kMaxWordUnits = 1024;
 
 using PronounceFn = bool (*)(std::u16string_view, std::string&);
+// Indexed by corvum::languageSlot.
 constexpr PronounceFn kPronounce[3] = {corvum::pronounceSpanish, corvum::pronouncePolish,
                                        corvum::pronounceTurkish};
-constexpr uint16_t kLanguageCodes[3] = {CORVUM_LANG_SPANISH, CORVUM_LANG_POLISH, CORVUM_LANG_TURKISH};
 
 bool isSeparator(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '-'; }
 
@@ -144,7 +144,7 @@ int32_t LexMgr_GetPronString(void* lexicon, uint16_t lexId, const CorvumChar16* 
     }
     std::string pron;
     if (!kPronounce[slot](text, pron)) return 0;
-    return writePronunciation(kLanguageCodes[slot], pron, out);
+    return writePronunciation(lexId, pron, out);
   } catch (...) {
     out[0] = '\0';
     return 0;
