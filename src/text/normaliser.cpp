@@ -92,7 +92,7 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
                       int32_t capacity) {
   if (out != nullptr && capacity > 0) out[0] = 0;
   if (lang == nullptr || text == nullptr) return 0;
-  const int32_t textUnits = textLength(text);
+  const int32_t textUnits = wstrLength(text);
   // Every token text (with its NUL) is at most twice the host units it spans.
   const int64_t blockUnits = 2 * int64_t(textUnits) + kTokenTextUnits;
   if (blockUnits > 0x3FFFFFFF) return 0;
@@ -113,7 +113,7 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
     int32_t cls = 0;
     position = nextToken(lang, text, position, token, &cls);
     if (position < 0) break;
-    const int32_t n = textLength(token);
+    const int32_t n = wstrLength(token);
     if (used + n + 1 > blockUnits) break;  // cannot happen: a token never outgrows its span
     for (int32_t i = 0; i <= n; ++i) block[used + i] = token[i];
     t->text[t->count] = block + used;

@@ -13,7 +13,7 @@ bool has(const TokenTable* t, int32_t i, int32_t bits) { return (t->tokenClass[i
 // Digit token of at most `maxLength` characters whose value is in [lo, hi].
 bool isSmallDigits(const TokenTable* t, int32_t i, int32_t maxLength, int32_t lo, int32_t hi) {
   if (!has(t, i, TC_DIGITS)) return false;
-  int32_t n = textLength(t->text[i]);
+  int32_t n = wstrLength(t->text[i]);
   if (n < 1 || n > maxLength) return false;
   int32_t v = digitValue(t->text[i]);
   return v >= lo && v <= hi;
@@ -31,7 +31,7 @@ void put(char16_t* dst, int32_t units, const char16_t* src) {
 
 // Appends to a NUL-terminated string of `units` units, cutting what does not fit.
 void append(char16_t* dst, int32_t units, const char16_t* src) {
-  int32_t n = textLength(dst);
+  int32_t n = wstrLength(dst);
   for (int32_t i = 0; src != nullptr && src[i] != 0 && n < units - 1; ++i) dst[n++] = src[i];
   dst[n] = 0;
 }
@@ -46,7 +46,7 @@ int32_t matchDate(const TokenTable* t, int32_t d, Scratch* s, char16_t sep, bool
     // Capital Roman numerals in five-unit slots: slot k is month k + 1.
     static const char16_t kRoman[] = u" I    II   III  IV   V    VI   VII  VIII IX   X    XI   XII ";
     const char16_t* m = t->text[d + 2];
-    int32_t n = textLength(m);
+    int32_t n = wstrLength(m);
     if (n < 1 || n > 4) return 0;
     int32_t found = -1;
     for (int32_t p = 0; found < 0 && kRoman[p] != 0; ++p) {
@@ -66,7 +66,7 @@ int32_t matchDate(const TokenTable* t, int32_t d, Scratch* s, char16_t sep, bool
       s->second[1] = 0;
     }
   }
-  const int32_t yearLength = textLength(t->text[d + 4]);
+  const int32_t yearLength = wstrLength(t->text[d + 4]);
   if (!has(t, d + 4, TC_DIGITS) || yearLength < 2 || yearLength > 4) return 0;
   put(s->first, kScratchUnits, t->text[d + 4]);
   put(s->third, kScratchUnits, t->text[d]);
@@ -107,7 +107,7 @@ int32_t matchLabelRun(const TokenTable* t, int32_t e, char16_t* out) {
     const int32_t next = e + used;
     if (next + 1 >= t->count || !isText(t, next, u'-')) break;
     const int32_t k = matchLabel(t, next + 1, label, kLabelRunLimit);
-    if (k == 0 || textLength(out) + 3 + textLength(label) >= kLabelRunLimit) break;
+    if (k == 0 || wstrLength(out) + 3 + wstrLength(label) >= kLabelRunLimit) break;
     append(out, kLabelRunLimit, u" - ");
     append(out, kLabelRunLimit, label);
     used += 1 + k;
@@ -127,7 +127,7 @@ int32_t matchDomain(const TokenTable* t, int32_t e, const char16_t* separators, 
     for (const char16_t* p = separators; *p != 0; ++p) isSeparator = isSeparator || *p == c;
     if (!isSeparator) break;
     const int32_t k = matchLabelRun(t, next + 1, run);
-    if (k == 0 || textLength(out) + 3 + textLength(run) > kDomainLimit) break;
+    if (k == 0 || wstrLength(out) + 3 + wstrLength(run) > kDomainLimit) break;
     const char16_t sep[4] = {u' ', c, u' ', 0};
     append(out, kLongScratchUnits, sep);
     append(out, kLongScratchUnits, run);
@@ -162,7 +162,7 @@ int32_t matchTimeH(const TokenTable* t, int32_t d, Scratch* s) {
 int32_t matchMeridiem(const TokenTable* t, int32_t d, Scratch* s) {
   if (d >= t->count) return 0;
   const char16_t* x = t->text[d];
-  if (textLength(x) != 2) return 0;
+  if (wstrLength(x) != 2) return 0;
   static const char16_t* const kAm[] = {u"AM", u"am", u"Am"};
   static const char16_t* const kPm[] = {u"PM", u"pm", u"Pm"};
   for (const char16_t* m : kAm) {
@@ -193,9 +193,9 @@ int32_t matchAmountWord(const TokenTable* t, int32_t e, Scratch* s) {
     put(s->second, kScratchUnits, t->text[e + 1]);
     return 2;
   }
-  const int32_t n1 = textLength(t->text[e + 1]);
+  const int32_t n1 = wstrLength(t->text[e + 1]);
   if (n1 <= kMaxWordLength && has(t, e + 1, TC_WORD) && e + 2 < t->count && has(t, e + 2, TC_CURRENCY) &&
-      n1 + textLength(t->text[e + 2]) < 31) {
+      n1 + wstrLength(t->text[e + 2]) < 31) {
     put(s->first, kScratchUnits, t->text[e]);
     put(s->second, kScratchUnits, t->text[e + 1]);
     append(s->second, kScratchUnits, u"|");
@@ -244,7 +244,7 @@ int32_t matchEmailDomain(const TokenTable* t, int32_t d, Scratch* s) {
 int32_t matchWebAddress(const TokenTable* t, int32_t d, Scratch* s) {
   if (d + 4 >= t->count) return 0;
   const char16_t* x = t->text[d];
-  if (textLength(x) != 4) return 0;
+  if (wstrLength(x) != 4) return 0;
   static const char16_t kHttp[] = u"http";
   for (int32_t i = 0; i < 4; ++i) {
     char16_t c = x[i];

@@ -4,6 +4,7 @@
 // kTextLanguageTr), reached by common code through kLanguage.text.
 #pragma once
 #include <cstdint>
+#include "model/strings.h"
 #include "text/text_writer.h"
 
 namespace tts {
@@ -89,8 +90,7 @@ extern const TextLanguage kTextLanguageTr;
 inline bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 inline bool isAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 bool isLanguageLetter(const TextLanguage* lang, char16_t c);  // A-Z, a-z or one of `letters`
-int32_t textLength(const char16_t* s);                          // units before the NUL; null: 0
-bool textEquals(const char16_t* a, const char16_t* b);          // exact; null equals only null
+inline bool textEquals(const char16_t* a, const char16_t* b) { return wstrCompare(a, b) == 0; }
 int32_t digitValue(const char16_t* s);                          // leading digits' value, capped at 1e9
 // Writes each digit of `text` as " " + units[digit] + "|" (other units are skipped).
 int32_t writeDigitsMarked(TextWriter* w, const char16_t* text, const char16_t* const units[10]);

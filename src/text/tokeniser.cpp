@@ -13,7 +13,7 @@ bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == 
 // " " + word + " " (ASCII capitals lowered) inside a space-delimited list.
 bool inWordList(const char16_t* list, const char16_t* word) {
   if (list == nullptr || word == nullptr || word[0] == 0) return false;
-  int32_t n = textLength(word);
+  int32_t n = wstrLength(word);
   for (int32_t p = 0; list[p] != 0; ++p) {
     if (list[p] != u' ') continue;
     int32_t i = 0;
@@ -35,22 +35,6 @@ bool isLanguageLetter(const TextLanguage* lang, char16_t c) {
     if (*p == c) return true;
   }
   return false;
-}
-
-int32_t textLength(const char16_t* s) {
-  int32_t n = 0;
-  if (s == nullptr) return 0;
-  while (s[n] != 0) ++n;
-  return n;
-}
-
-bool textEquals(const char16_t* a, const char16_t* b) {
-  if (a == nullptr || b == nullptr) return a == b;
-  while (*a != 0 && *a == *b) {
-    ++a;
-    ++b;
-  }
-  return *a == *b;
 }
 
 int32_t digitValue(const char16_t* s) {
@@ -153,7 +137,7 @@ int32_t scanWord(const TextLanguage* lang, const char16_t* text, int32_t start, 
 }
 
 int32_t classifyToken(const TextLanguage* lang, const char16_t* word) {
-  if (textLength(word) >= kMaxWordLength) return TC_WORD | TC_ALPHA;
+  if (wstrLength(word) >= kMaxWordLength) return TC_WORD | TC_ALPHA;
   if (inWordList(lang->currencyWords, word)) return TC_CURRENCY | TC_UNIT | TC_WORD | TC_ALPHA;
   if (inWordList(lang->unitWords, word)) return TC_UNIT | TC_WORD | TC_ALPHA;
   return TC_WORD | TC_ALPHA;

@@ -54,6 +54,18 @@ TEST(RobustnessEs, LengthPassNeverUnderCountsAndWriterIsBounded) {
   }
 }
 
+TEST(RobustnessEs, HugeText) {
+  std::mt19937 rng(99);
+  const std::u16string text = randomText(rng, 300000);
+  const int32_t capacity = tts::buildWordListFor(kEs, text.c_str(), 0, nullptr, 0);
+  ASSERT_GT(capacity, 0);
+  ASSERT_LE(capacity, tts::kMaxEntries + 3);
+  std::vector<char16_t> storage(size_t(capacity) * tts::kEntryTextUnits);
+  std::vector<char16_t*> pointers(size_t(capacity), nullptr);
+  pointers[0] = storage.data();
+  EXPECT_LE(tts::buildWordListFor(kEs, text.c_str(), 0, pointers.data(), capacity), capacity);
+}
+
 TEST(RobustnessEs, TokenLimit) {
   std::u16string text;
   for (int i = 0; i < 300; ++i) text += u"w ";
@@ -76,7 +88,7 @@ TEST(RobustnessEs, RandomTextNeverFails) {
       const int32_t count = tts::buildWordListFor(kEs, text.c_str(), mode, pointers.data(), capacity);
       ASSERT_LE(count, capacity);
       ASSERT_LE(count, tts::kMaxEntries + 1);
-      for (int32_t i = 0; i < count; ++i) ASSERT_LE(tts::textLength(pointers[size_t(i)]), tts::kEntryMaxLength);
+      for (int32_t i = 0; i < count; ++i) ASSERT_LE(tts::wstrLength(pointers[size_t(i)]), tts::kEntryMaxLength);
       tts::WordList words{};
       words.entries = pointers.data();
       words.count = count;

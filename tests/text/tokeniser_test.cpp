@@ -155,7 +155,7 @@ TEST(Recognisers, DomainsAndAddresses) {
   Table big(longDomain);
   const int32_t claimed = tts::matchEmailDomain(&big.t, 0, &s);
   EXPECT_GT(claimed, 1);
-  EXPECT_LE(tts::textLength(s.longText), 252);
+  EXPECT_LE(tts::wstrLength(s.longText), 252);
 }
 
 }  // namespace

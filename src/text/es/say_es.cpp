@@ -27,7 +27,7 @@ const char16_t* const kMonths[13] = {u"",      u"enero",   u"febrero", u"marzo",
 int32_t oneForm(int32_t k) { return k >= 0 && k < 4 ? k : 0; }
 
 bool endsWith(const char16_t* w, int32_t n, const char16_t* suffix) {
-  int32_t m = textLength(suffix);
+  int32_t m = wstrLength(suffix);
   if (m > n) return false;
   for (int32_t i = 0; i < m; ++i) {
     if (w[n - m + i] != suffix[i]) return false;
@@ -104,7 +104,7 @@ void sayDomain(TextWriter* w, const char16_t* text) {
 }  // namespace
 
 int32_t agreementClass(const char16_t* word) {
-  const int32_t n = textLength(word);
+  const int32_t n = wstrLength(word);
   if (n == 0) return 0;
   if (endsWith(word, n, u"umbre") || endsWith(word, n, u"itis") || endsWith(word, n, u"i\u00F3n") ||
       endsWith(word, n, u"sis") || endsWith(word, n, u"ie")) {
@@ -124,7 +124,7 @@ int32_t agreementClass(const char16_t* word) {
 
 int32_t sayDigits(TextWriter* w, const char16_t* text, int32_t agreement) {
   const int32_t start = w->length;
-  const int32_t n = textLength(text);
+  const int32_t n = wstrLength(text);
   for (int32_t i = 0; i < n; ++i) {
     const char16_t c = text[i];
     if (c == u'-' && i == 0) writerPuts(w, u"menos ");
@@ -194,7 +194,7 @@ int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t k) {
 
 int32_t sayDigitString(TextWriter* w, const char16_t* token) {
   const int32_t start = w->length;
-  const int32_t n = textLength(token);
+  const int32_t n = wstrLength(token);
   const int32_t v = digitValue(token);
   if (n <= 4 && n > 0 && token[0] != u'-' && token[0] != u'0' && (v < 100 || (v >= 1000 && v <= 2100))) {
     sayCardinal(w, token, 0);
