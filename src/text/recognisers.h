@@ -32,6 +32,13 @@ struct Scratch {
 
 void clearScratch(Scratch* s);  // first to fourth only
 
+// Every recogniser:
+//   t  in: token table (count, classes, texts of at most 32 units)
+//   d  in: position of the first token looked at, 0 <= d < t->count
+//   s  out: the scratch strings of its form (written before it claims)
+// Returns the number of tokens claimed, 0 for no match. Tokens past
+// t->count are never looked at.
+
 int32_t matchDateSlash(const TokenTable* t, int32_t d, Scratch* s);
 int32_t matchDateDash(const TokenTable* t, int32_t d, Scratch* s);
 int32_t matchDateDot(const TokenTable* t, int32_t d, Scratch* s);   // Roman months too

@@ -7,6 +7,10 @@
 namespace tts {
 namespace es {
 
+// Each verbaliser appends to `w` (length-only or writing pass alike) and
+// returns the units appended. Inputs are NUL-terminated UTF-16 token or
+// scratch texts; number texts use ',' as the decimal mark and no thousands marks.
+
 // Agreement classes of a following word: 0 none, 1 masculine, 2 feminine, 3 other.
 int32_t agreementClass(const char16_t* word);
 int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t agreement);
