@@ -143,6 +143,7 @@ int32_t LexMgr_GetPronString(void* lexicon, uint16_t lexId, const CorvumChar16* 
       if (const std::string* entry = dictionary.find(lexId, text)) return writePronunciation(lexId, *entry, out);
     }
     std::string pron;
+    pron.reserve(2 * CORVUM_PRON_CAPACITY);
     if (!kPronounce[slot](text, pron)) return 0;
     return writePronunciation(lexId, pron, out);
   } catch (...) {

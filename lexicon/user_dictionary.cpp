@@ -7,49 +7,60 @@ namespace {
 
 constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
 
-// Symbols packed into one integer (up to four bytes) for cheap comparison.
-constexpr uint32_t symbolKey(std::string_view s) {
-  uint32_t key = 0;
-  for (std::size_t i = 0; i < s.size() && i < 4; ++i) key = (key << 8) | static_cast<uint8_t>(s[i]);
-  return key;
-}
+// A language's lexicon symbols: the one-character ones as a bitmap over
+// ASCII, the longer ones as a short list.
+struct SymbolSet {
+  uint64_t singleLow;   // bit c for characters 0..63
+  uint64_t singleHigh;  // bit c-64 for characters 64..127
+  const std::string_view* longer;
+  std::size_t longerCount;
 
-constexpr uint32_t kSpanishSymbols[] = {
-    symbolKey("pau"), symbolKey("a"),  symbolKey("e"),  symbolKey("i"),  symbolKey("o"),  symbolKey("u"),
-    symbolKey("ai"),  symbolKey("ei"), symbolKey("oi"), symbolKey("au"), symbolKey("eu"), symbolKey("ou"),
-    symbolKey("w"),   symbolKey("y"),  symbolKey("b"),  symbolKey("k"),  symbolKey("s"),  symbolKey("z"),
-    symbolKey("T"),   symbolKey("d"),  symbolKey("f"),  symbolKey("g"),  symbolKey("h"),  symbolKey("l"),
-    symbolKey("S"),   symbolKey("m"),  symbolKey("n"),  symbolKey("N"),  symbolKey("p"),  symbolKey("r"),
-    symbolKey("R"),   symbolKey("t"),
-};
-
-constexpr uint32_t kPolishSymbols[] = {
-    symbolKey("pau"), symbolKey("I"),  symbolKey("N"),  symbolKey("S"),   symbolKey("Z"),  symbolKey("a"),
-    symbolKey("b"),   symbolKey("d"),  symbolKey("dZ"), symbolKey("dz"),  symbolKey("e"),  symbolKey("e~"),
-    symbolKey("f"),   symbolKey("g"),  symbolKey("i"),  symbolKey("j"),   symbolKey("k"),  symbolKey("l"),
-    symbolKey("m"),   symbolKey("n"),  symbolKey("o"),  symbolKey("o~"),  symbolKey("p"),  symbolKey("r"),
-    symbolKey("s"),   symbolKey("t"),  symbolKey("tS"), symbolKey("ts"),  symbolKey("u"),  symbolKey("v"),
-    symbolKey("w"),   symbolKey("x"),  symbolKey("z"),  symbolKey("b+"),  symbolKey("f+"), symbolKey("g+"),
-    symbolKey("k+"),  symbolKey("m+"), symbolKey("p+"), symbolKey("v+"),  symbolKey("x+"), symbolKey("dz+"),
-    symbolKey("n+"),  symbolKey("s+"), symbolKey("ts+"), symbolKey("z+"),
-};
-
-constexpr uint32_t kTurkishSymbols[] = {
-    symbolKey("SIL"), symbolKey(":"), symbolKey("a"), symbolKey("A"), symbolKey("e"), symbolKey("I"),
-    symbolKey("i"),   symbolKey("W"), symbolKey("o"), symbolKey("O"), symbolKey("u"), symbolKey("U"),
-    symbolKey("X"),   symbolKey("b"), symbolKey("c"), symbolKey("C"), symbolKey("d"), symbolKey("f"),
-    symbolKey("g"),   symbolKey("h"), symbolKey("j"), symbolKey("k"), symbolKey("l"), symbolKey("m"),
-    symbolKey("n"),   symbolKey("p"), symbolKey("r"), symbolKey("s"), symbolKey("S"), symbolKey("t"),
-    symbolKey("v"),   symbolKey("y"), symbolKey("z"),
-};
-
-template <std::size_t N>
-bool inSet(const uint32_t (&set)[N], uint32_t key) {
-  for (uint32_t k : set) {
-    if (k == key) return true;
+  bool contains(std::string_view symbol) const {
+    if (symbol.size() == 1) {
+      const auto c = static_cast<uint8_t>(symbol[0]);
+      if (c < 64) return (singleLow >> c) & 1;
+      if (c < 128) return (singleHigh >> (c - 64)) & 1;
+      return false;
+    }
+    for (std::size_t i = 0; i < longerCount; ++i) {
+      if (longer[i] == symbol) return true;
+    }
+    return false;
   }
-  return false;
+};
+
+constexpr uint64_t bitsBelow64(std::string_view singles) {
+  uint64_t bits = 0;
+  for (char c : singles) {
+    if (static_cast<uint8_t>(c) < 64) bits |= uint64_t{1} << static_cast<uint8_t>(c);
+  }
+  return bits;
 }
+
+constexpr uint64_t bitsFrom64(std::string_view singles) {
+  uint64_t bits = 0;
+  for (char c : singles) {
+    if (static_cast<uint8_t>(c) >= 64 && static_cast<uint8_t>(c) < 128) bits |= uint64_t{1} << (c - 64);
+  }
+  return bits;
+}
+
+constexpr std::string_view kSpanishSingles = "aeiouwybkszTdfghlSmnNprRt";
+constexpr std::string_view kSpanishLonger[] = {"pau", "ai", "ei", "oi", "au", "eu", "ou"};
+constexpr std::string_view kPolishSingles = "INSZabdefgijklmnoprstuvwxz";
+constexpr std::string_view kPolishLonger[] = {"pau", "dZ", "dz", "e~", "o~", "tS", "ts", "b+", "f+", "g+",
+                                              "k+",  "m+", "p+", "v+", "x+", "dz+", "n+", "s+", "ts+", "z+"};
+constexpr std::string_view kTurkishSingles = ":aAeIiWoOuUXbcCdfghjklmnprsStvyz";
+constexpr std::string_view kTurkishLonger[] = {"SIL"};
+
+constexpr SymbolSet kSymbolSets[3] = {
+    {bitsBelow64(kSpanishSingles), bitsFrom64(kSpanishSingles), kSpanishLonger,
+     sizeof kSpanishLonger / sizeof kSpanishLonger[0]},
+    {bitsBelow64(kPolishSingles), bitsFrom64(kPolishSingles), kPolishLonger,
+     sizeof kPolishLonger / sizeof kPolishLonger[0]},
+    {bitsBelow64(kTurkishSingles), bitsFrom64(kTurkishSingles), kTurkishLonger,
+     sizeof kTurkishLonger / sizeof kTurkishLonger[0]},
+};
 
 // Capitals of Latin Extended-A (U+0100..U+017F) whose small letter is the next code point.
 bool isPairedCapitalExtA(char16_t c) {
@@ -170,14 +181,8 @@ int languageSlot(uint16_t languageCode) {
 }
 
 bool isLexiconSymbol(uint16_t languageCode, std::string_view symbol) {
-  if (symbol.empty() || symbol.size() > 3) return false;
-  const uint32_t key = symbolKey(symbol);
-  switch (languageCode) {
-    case CORVUM_LANG_SPANISH: return inSet(kSpanishSymbols, key);
-    case CORVUM_LANG_POLISH: return inSet(kPolishSymbols, key);
-    case CORVUM_LANG_TURKISH: return inSet(kTurkishSymbols, key);
-    default: return false;
-  }
+  const int slot = languageSlot(languageCode);
+  return slot >= 0 && !symbol.empty() && kSymbolSets[slot].contains(symbol);
 }
 
 char16_t lowerForLanguage(uint16_t languageCode, char16_t c) {

@@ -126,9 +126,8 @@ void sayDigits(std::string_view digits, std::string& out) {
 
 bool pronounceSpanish(std::u16string_view word, std::string& out) {
   if (word.size() > es::kMaxRuleLetters) word = word.substr(0, es::kMaxRuleLetters);
-  // The runs are pronounced into a string of their own so that the first
-  // symbol is not preceded by a space when `out` already holds something.
-  std::string pron;
+  const std::size_t start = out.size();
+  std::string& pron = out;  // each symbol appends itself after a space when `out` is not empty
   char letters[es::kMaxRuleLetters];
   char digits[es::kMaxRuleLetters];
   std::size_t letterCount = 0;
@@ -170,10 +169,7 @@ bool pronounceSpanish(std::u16string_view word, std::string& out) {
   }
   flushLetters();
   flushDigits();
-  if (pron.empty()) return false;
-  if (!out.empty()) out.push_back(' ');
-  out.append(pron);
-  return true;
+  return out.size() > start;
 }
 
 }  // namespace corvum

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -241,6 +242,35 @@ TEST(CorvumUserDictionary, OverlongEntriesAreRejected) {
   ASSERT_EQ(reported.lines.size(), 2u);
   EXPECT_EQ(reported.lines[0].second, "pronunciation too long");
   EXPECT_EQ(reported.lines[1].second, "word too long");
+}
+
+TEST(CorvumSymbols, EachLanguageAcceptsExactlyItsMapSymbols) {
+  const std::vector<std::string> spanish = {"pau", "a", "e", "i", "o", "u", "ai", "ei", "oi", "au", "eu",
+                                            "ou",  "w", "y", "b", "k", "s", "z",  "T",  "d",  "f",  "g",
+                                            "h",   "l", "S", "m", "n", "N", "p",  "r",  "R",  "t"};
+  const std::vector<std::string> polish = {
+      "pau", "I", "N", "S", "Z", "a", "b", "d", "dZ", "dz", "e", "e~", "f", "g", "i", "j",
+      "k",   "l", "m", "n", "o", "o~", "p", "r", "s", "t", "tS", "ts", "u", "v", "w", "x",
+      "z",   "b+", "f+", "g+", "k+", "m+", "p+", "v+", "x+", "dz+", "n+", "s+", "ts+", "z+"};
+  const std::vector<std::string> turkish = {"SIL", ":", "a", "A", "e", "I", "i", "W", "o", "O", "u",
+                                            "U",   "X", "b", "c", "C", "d", "f", "g", "h", "j", "k",
+                                            "l",   "m", "n", "p", "r", "s", "S", "t", "v", "y", "z"};
+  EXPECT_EQ(spanish.size(), 32u);
+  EXPECT_EQ(polish.size(), 46u);
+  EXPECT_EQ(turkish.size(), 33u);
+  const std::vector<std::string>* lists[3] = {&spanish, &polish, &turkish};
+  // every printable ASCII symbol of up to three characters drawn from the
+  // three lists' characters: accepted exactly when it is in the list
+  std::vector<std::string> candidates = {"", "x1", "ai1", "pau0", "##", "SIL ", "dz++", "\x80", "~"};
+  for (const auto* list : lists) candidates.insert(candidates.end(), list->begin(), list->end());
+  for (char c = 33; c < 127; ++c) candidates.push_back(std::string(1, c));
+  for (int k = 0; k < 3; ++k) {
+    for (const std::string& candidate : candidates) {
+      const bool listed = std::find(lists[k]->begin(), lists[k]->end(), candidate) != lists[k]->end();
+      EXPECT_EQ(corvum::isLexiconSymbol(kLanguages[k], candidate), listed) << k << ": '" << candidate << "'";
+    }
+  }
+  EXPECT_FALSE(corvum::isLexiconSymbol(0, "a"));
 }
 
 TEST(CorvumLowerCase, PerLanguageRules) {
