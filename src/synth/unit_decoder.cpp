@@ -54,7 +54,13 @@ int32_t findUnit(const PhraseVoice* voice, const CodecInfo* codec, const char* n
   const uint8_t* entry = voice->unitOffsets + 4 * static_cast<int64_t>(slot);
   if (voice->dataEnd && (entry > voice->dataEnd || voice->dataEnd - entry < 4)) return 0;
   const int32_t offset = readLe32(entry);
-  *record = offset < 0 ? nullptr : codec->records + offset;
+  if (offset < 0) {
+    *record = nullptr;
+  } else if (voice->dataEnd && (codec->records > voice->dataEnd || offset > voice->dataEnd - codec->records)) {
+    *record = voice->dataEnd;  // past the block: nothing of it can be read
+  } else {
+    *record = codec->records + offset;
+  }
   return 1;
 }
 

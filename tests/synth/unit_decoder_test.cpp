@@ -186,6 +186,18 @@ TEST(UnitDecoding, DamagedUnitsStopInsideTheBlock) {
     const Decoded lengthsCut = truncated(record + 3);
     EXPECT_EQ(lengthsCut.result, 0);
   }
+  // An offset that points past the block.
+  {
+    auto copy = std::make_unique<std::vector<uint8_t>>(block);
+    const size_t entry = static_cast<size_t>(whole->unitOffsets - block.data());
+    (*copy)[entry + 2] = 0x7f;  // offset of about 8 MB
+    VoicePtr voice = bindTestVoice(*copy, false);
+    voice->databaseSize = copy->size();
+    voice->dataEnd = copy->data() + copy->size();
+    const Decoded d = decode(voice.get(), kS, kT);
+    EXPECT_EQ(d.result, 0);
+    EXPECT_EQ(d.n, 0);
+  }
   // A frame whose bytes are garbage: the decoder reports an error or runs past
   // the frame; either way decoding stops without reading beyond it.
   {
