@@ -93,9 +93,10 @@ int32_t synthGenerate(PhraseSynth* synth, int16_t* samples, const SynthControl* 
     int32_t done = 0;
     for (; done + kLevelBlock <= total; done += kLevelBlock) levelControlBlock(&synth->levelControl, samples + done, kLevelBlock);
     const int32_t rest = total - done;
-    if (rest > 0 && beforeSilence) {
-      // The phone ends before a silence: the partial block goes through the
-      // level control now instead of being dropped by the reset.
+    const bool lastPhone = segment + 1 >= synth->count - 1;
+    if (rest > 0 && (beforeSilence || lastPhone)) {
+      // The phone ends before a silence (whose reset would drop them) or ends
+      // the speech: the partial block goes through the level control now.
       levelControlBlock(&synth->levelControl, samples + done, rest);
     } else if (rest > 0) {
       std::memcpy(synth->held, samples + done, sizeof(int16_t) * rest);

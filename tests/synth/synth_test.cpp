@@ -219,6 +219,24 @@ TEST_F(SynthTest, LevelControlHoldsBackPartialBlocks) {
   EXPECT_EQ(tts::synthGenerate(s.get(), buffer.data(), &kSpeech), -1);
 }
 
+TEST_F(SynthTest, SpeechWithoutTrailingSilenceLosesNoSamples) {
+  Phrase p;
+  p.add(kA, 23);
+  p.add(kN, 31);
+  p.add(kA, 17);
+  int32_t size = 0;
+  SynthPtr withLevel = init(voice.get(), p, &size);
+  SynthPtr without = init(voice.get(), p, &size);
+  SynthControl plain = kSpeech;
+  plain.useLevelControl = 0;
+  std::vector<int32_t> a = run(withLevel.get(), size, nullptr);
+  std::vector<int32_t> b = run(without.get(), size, nullptr, plain);
+  ASSERT_EQ(a.size(), 2u);
+  EXPECT_EQ(a[0] % 128, 0);  // a partial block is held back between phones
+  EXPECT_EQ(a[0] + a[1], b[0] + b[1]);  // and flushed by the last phone
+  EXPECT_EQ(withLevel->heldCount, 0);
+}
+
 TEST(OutputStage, FadesOverAPowerOfTwo) {
   std::vector<int16_t> x(100, 1000);
   tts::fadeIn(x.data(), 100);  // J = 100: ramps over the first 64 samples only
