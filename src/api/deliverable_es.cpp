@@ -1,8 +1,15 @@
 // The language table of this deliverable: everything language-specific that
 // the common engine code reaches through kLanguage.
 #include "api/language.h"
+#include "prosody/intonation_trees.h"
 #include "prosody/phonesets.h"
+#include "prosody/phrase_cutting.h"
+#include "prosody/pronunciation.h"
+#include "prosody/prosody_language.h"
+#include "prosody/unit_targets.h"
 #include "prosody/word_classifier.h"
+#include "text/text_language.h"
+#include "text/word_list_builder.h"
 
 namespace tts {
 
@@ -11,13 +18,13 @@ const Language kLanguage = {
     /*identifier=*/7,
     /*baseDurationStretch=*/256,
     /*phoneset=*/&kPhoneSetEs,
-    /*accentTree=*/nullptr,
-    /*toneTree=*/nullptr,
-    /*durationTree=*/nullptr,
+    /*accentTree=*/&kAccentTree,
+    /*toneTree=*/&kToneTree,
+    /*durationTree=*/&kDurationTreeEs,
     /*classifyWord=*/classifyWordDefault,
-    /*text=*/nullptr,
-    /*prosody=*/nullptr,
-    /*stages=*/{nullptr, nullptr, nullptr, nullptr, nullptr},
+    /*text=*/&kTextLanguageEs,
+    /*prosody=*/&kProsodyLanguageEs,
+    /*stages=*/{buildWordList, analyseWordList, cutPhrase, pronounceWord, buildTargets},
 };
 
 }  // namespace tts

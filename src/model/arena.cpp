@@ -7,7 +7,7 @@
 namespace tts {
 
 namespace {
-constexpr int32_t kAlignSlack = 4;  // bytes reserved per request for the 0..3 alignment pad
+constexpr int32_t kAlignSlack = kArenaAlignment;  // bytes reserved per request for the alignment pad
 }
 
 WorkArena* arenaCreate(int32_t capacity) {
@@ -47,7 +47,7 @@ void* arenaAlloc(WorkArena* arena, int32_t size, int32_t count) {
   const int64_t used = top - arena->buffer;
   if (used + bytes + kAlignSlack >= arena->capacity) return nullptr;
   const uintptr_t address = reinterpret_cast<uintptr_t>(top);
-  uint8_t* start = top + ((0u - address) & 3u);
+  uint8_t* start = top + ((0u - address) & static_cast<uintptr_t>(kArenaAlignment - 1));
   arena->depth += 1;
   arena->tops[arena->depth] = start + bytes;
   return start;

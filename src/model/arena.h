@@ -7,6 +7,10 @@
 namespace tts {
 
 constexpr int32_t kArenaMaxDepth = 128;  // tops[0] is the base: at most 127 live allocations
+// Allocations start on a multiple of this: 4 bytes on 32-bit targets, and
+// pointer alignment on 64-bit targets so that arrays of pointers can live in
+// the arena. Each request also reserves this many bytes for the pad.
+constexpr int32_t kArenaAlignment = alignof(void*) > 4 ? static_cast<int32_t>(alignof(void*)) : 4;
 
 struct WorkArena {
   int32_t capacity;               // usable bytes, fixed at creation

@@ -1,5 +1,7 @@
 #include "fake_language.h"
 
+#include "support/test_voice.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -149,32 +151,7 @@ void installFakeSynth(TTSFile* handle) {
   handle->voice->synthRelease = synthRelease;
 }
 
-std::vector<uint8_t> emptyVoice(int32_t rate) {
-  std::vector<uint8_t> block;
-  auto put32 = [&](int32_t v) {
-    for (int i = 0; i < 4; ++i) block.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
-  };
-  auto put16 = [&](int16_t v) {
-    block.push_back(static_cast<uint8_t>(v & 0xFF));
-    block.push_back(static_cast<uint8_t>((static_cast<uint16_t>(v) >> 8) & 0xFF));
-  };
-  put32(6);      // format version
-  put32(rate);   // voice rate
-  put32(100);    // f0 mean
-  put32(14);     // f0 spread
-  put32(0);      // units
-  put32(16);     // name slot size
-  put32(2);      // K
-  put32(0);      // widths
-  put32(0);
-  put32(0);      // codebooks: 2 x 2^0 entries
-  put32(0);
-  put16(0);      // deemphasis
-  put16(0);      // level floor
-  put16(0);      // pulse filter
-  put16(0);      // voiced without residual
-  return block;
-}
+std::vector<uint8_t> emptyVoice(int32_t rate) { return tts_test::emptyVoice(rate); }
 
 }  // namespace fake
 

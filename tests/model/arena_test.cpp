@@ -23,8 +23,8 @@ TEST(Arena, FreshArenaAndAlignment) {
   uint8_t* a = static_cast<uint8_t*>(arenaAlloc(arena.get(), 1, 3));
   uint8_t* b = static_cast<uint8_t*>(arenaAlloc(arena.get(), 4, 1));
   EXPECT_EQ(a, arena->buffer);
-  EXPECT_EQ(b, a + 4);
-  EXPECT_EQ(arenaTop(arena.get()), a + 8);
+  EXPECT_EQ(b, a + kArenaAlignment);  // padded to the next multiple of the alignment
+  EXPECT_EQ(arenaTop(arena.get()), b + 4);
   EXPECT_EQ(arenaDepth(arena.get()), 2);
   // A zero-byte request still takes a level.
   EXPECT_NE(arenaAlloc(arena.get(), 0, 5), nullptr);
@@ -32,7 +32,7 @@ TEST(Arena, FreshArenaAndAlignment) {
   arenaPop(arena.get());
   arenaPop(arena.get());
   EXPECT_EQ(arenaTop(arena.get()), a + 3);  // unaligned top
-  EXPECT_EQ(arenaFree(arena.get()), 30720 - 3 - 4);
+  EXPECT_EQ(arenaFree(arena.get()), 30720 - 3 - kArenaAlignment);
 }
 
 TEST(Arena, LiveAllocationLimit) {
@@ -48,11 +48,12 @@ TEST(Arena, LiveAllocationLimit) {
 
 TEST(Arena, CapacityBoundaryAndBadRequests) {
   ArenaPtr arena(arenaCreate(100));
-  EXPECT_EQ(arenaFree(arena.get()), 96);
-  EXPECT_EQ(arenaAlloc(arena.get(), 96, 1), nullptr);
-  EXPECT_EQ(arenaAlloc(arena.get(), 1, 96), nullptr);
+  const int32_t fits = 100 - kArenaAlignment - 1;  // 95 with 4-byte alignment, 91 with 8
+  EXPECT_EQ(arenaFree(arena.get()), fits + 1);
+  EXPECT_EQ(arenaAlloc(arena.get(), fits + 1, 1), nullptr);
+  EXPECT_EQ(arenaAlloc(arena.get(), 1, fits + 1), nullptr);
   EXPECT_EQ(arenaDepth(arena.get()), 0);
-  EXPECT_NE(arenaAlloc(arena.get(), 95, 1), nullptr);
+  EXPECT_NE(arenaAlloc(arena.get(), fits, 1), nullptr);
   EXPECT_EQ(arenaFree(arena.get()), 1);
   EXPECT_EQ(arenaAlloc(arena.get(), 1, 1), nullptr);
   arenaReset(arena.get());
@@ -80,7 +81,8 @@ TEST(Arena, ReleaseToAndNullArena) {
   }
   arenaReleaseTo(arena.get(), 2);
   EXPECT_EQ(arenaDepth(arena.get()), 2);
-  EXPECT_EQ(arenaTop(arena.get()), arena->buffer + 22);  // 0..10, pad, 12..22
+  // 0..10, pad to the alignment, then 10 more bytes
+  EXPECT_EQ(arenaTop(arena.get()), arena->buffer + (10 + kArenaAlignment - 1) / kArenaAlignment * kArenaAlignment + 10);
   arenaReleaseTo(arena.get(), 0);
   EXPECT_EQ(arenaDepth(arena.get()), 0);
   EXPECT_EQ(arenaTop(arena.get()), arena->buffer);

@@ -1,0 +1,81 @@
+// The whole chain of one deliverable over real text: word list, phrases,
+// pronunciations, prosody and synthesis, with markers in the driver's order.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "api/tts_file.h"
+#include "corvum.h"
+#include "support/test_host.h"
+#include "support/test_voice.h"
+#include "tts_engine.h"
+
+namespace {
+
+using tts_test::RecordingHost;
+
+struct Pipeline : ::testing::Test {
+  void SetUp() override {
+    lexicon = LexMgr_Open(CORVUM_LANG_ALL);
+    voice = tts_test::emptyVoice();
+    handle = TTSFileOpenSized_I(lexicon, voice.data(), voice.size(), 0, TTS_FORMAT_KEEP);
+    ASSERT_NE(handle, nullptr);
+  }
+  void TearDown() override {
+    TTSFileClose_I(handle);
+    LexMgr_Close(lexicon);
+  }
+  CorvumLexicon* lexicon = nullptr;
+  std::vector<uint8_t> voice;
+  TTSFile* handle = nullptr;
+};
+
+TEST_F(Pipeline, SentencesEndWithPauseMarkersThenTheEndMarker) {
+  RecordingHost host;
+  int32_t calls = 0;
+  EXPECT_EQ(tts_test::speakChunk(handle, u"Hola, mundo. ¿Qué tal?", 0, host, &calls), TTS_DONE);
+  EXPECT_EQ(host.markers(TTS_MARK_PAUSE), 3);
+  ASSERT_FALSE(host.events.empty());
+  EXPECT_EQ(host.events.back(), TTS_MARK_END);
+  EXPECT_EQ(host.markers(TTS_MARK_END), 1);
+  // Only the chunk's word list stays in the arena, below the recorded mark.
+  EXPECT_EQ(tts::arenaDepth(handle->arena), handle->arenaMark);
+}
+
+TEST_F(Pipeline, NumbersDatesAndOddTextNeverFail) {
+  const char16_t* texts[] = {u"El 3/12/2007 a las 10:30 pagué $25 y 1.500 €.",
+                             u"www.ejemplo.com, correo@dominio.es; 50% de 1.000.000",
+                             u"((()))", u"a", u"-", u"ñandú pingüino ÁÉÍÓÚ"};
+  for (const char16_t* text : texts) {
+    RecordingHost host;
+    int32_t r = tts_test::speakChunk(handle, text, 0, host);
+    EXPECT_TRUE(r == TTS_DONE || r == TTS_ERR_ARGUMENT) << tts_test::utf8(text);
+    for (int mode : {1, 2, 3, 6, 7}) {
+      RecordingHost again;
+      r = tts_test::speakChunk(handle, text, mode, again);
+      EXPECT_TRUE(r == TTS_DONE || r == TTS_ERR_ARGUMENT) << tts_test::utf8(text) << " mode " << mode;
+    }
+  }
+}
+
+TEST_F(Pipeline, LongTextInLegalChunks) {
+  std::u16string text;
+  for (int i = 0; i < 60; ++i) text += u"Esta es la frase número " + tts_test::utf16(std::to_string(i)) + u", dicha despacio. ";
+  size_t position = 0;
+  int32_t chunks = 0;
+  while (position < text.size()) {
+    int32_t n = TTSFileGetLegalLen_I(handle, text.c_str() + position);
+    ASSERT_NE(n, 0);
+    if (n < 0) {
+      position += static_cast<size_t>(-n);
+      continue;
+    }
+    RecordingHost host;
+    EXPECT_EQ(tts_test::speakChunk(handle, text.substr(position, static_cast<size_t>(n)), 0, host), TTS_DONE);
+    position += static_cast<size_t>(n);
+    ++chunks;
+  }
+  EXPECT_GT(chunks, 1);
+}
+
+}  // namespace
