@@ -7,16 +7,19 @@
 //                     [--rate WPM] [--pitch 0..100] [--max-phones N] [--pad-ms MS]
 //
 // Writes DIR/manifest.txt, DIR/<id>.wav (16 kHz mono 16-bit), DIR/<id>.lab
-// ("<start> <end> <phone>" per line), DIR/<id>.txt and DIR/targets.txt, and
-// exits non-zero when a target diphone is in no utterance.
+// ("<start> <end> <phone>" per line), DIR/<id>.txt, DIR/targets.txt and
+// DIR/labels_summary.txt, and exits non-zero when a target diphone is in no
+// utterance.
 #include <espeak-ng/speak_lib.h>
 #include <sndfile.h>
 #include <speex/speex_resampler.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -166,6 +169,7 @@ int main(int argc, char** argv) {
   const int64_t pad = static_cast<int64_t>(padMs) * kOutputRate / 1000;
   std::vector<std::string> manifest;
   std::set<refspeaker::Diphone> covered;
+  std::map<std::string, std::vector<int64_t>> durations;  // per phone, samples
   int failures = 0, retried = 0;
   auto emit = [&](const std::string& id, const std::vector<short>& audio, const std::vector<refspeaker::Segment>& segs,
                   const std::string& text) {
@@ -176,6 +180,7 @@ int main(int argc, char** argv) {
     }
     manifest.push_back(id);
     for (const auto& d : refspeaker::diphonesOf(segs)) covered.insert(d);
+    for (const auto& s : segs) durations[s.phone].push_back(s.end - s.start);
   };
 
   for (size_t k = 0; k < carriers.size(); ++k) {
@@ -239,6 +244,19 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "reference_speaker: cannot write the manifest in %s\n", outDir.c_str());
     return 1;
   }
+  // Label summary: per phone, segments and their shortest, median and longest length in ms.
+  std::string summary = "# phone segments min_ms median_ms max_ms\n";
+  for (auto& entry : durations) {
+    auto& d = entry.second;
+    std::sort(d.begin(), d.end());
+    char row[96];
+    std::snprintf(row, sizeof row, "%s %zu %lld %lld %lld\n", entry.first.c_str(), d.size(),
+                  static_cast<long long>(d.front() * 1000 / kOutputRate),
+                  static_cast<long long>(d[d.size() / 2] * 1000 / kOutputRate),
+                  static_cast<long long>(d.back() * 1000 / kOutputRate));
+    summary += row;
+  }
+  if (!writeText(outDir + "/labels_summary.txt", summary)) return 1;
   int missing = 0;
   for (const auto& t : targets)
     if (!covered.count(t)) {
