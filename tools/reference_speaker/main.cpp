@@ -110,7 +110,7 @@ int usage() {
 
 int main(int argc, char** argv) {
   std::string code, targetsPath, outDir;
-  int rate = 130, pitch = 40, padMs = 60;
+  int rate = 130, pitch = 70, padMs = 60;  // 130 wpm; pitch 70 gives a flat F0 of about 111 Hz
   refspeaker::CorpusOptions options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
