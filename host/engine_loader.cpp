@@ -57,8 +57,10 @@ bool loadEngine(const std::string& language, EngineApi& api, std::string& error)
     api.path = candidate;
     if (resolve(library, "TTSFileOpen_I", api.open) && resolve(library, "TTSFileOpenSized_I", api.openSized) &&
         resolve(library, "TTSFileClose_I", api.close) && resolve(library, "TTSFileGetWave_I", api.getWave) &&
-        resolve(library, "TTSFileCtrl_I", api.ctrl) && resolve(library, "TTSFileGetLegalLen_I", api.legalLength))
+        resolve(library, "TTSFileCtrl_I", api.ctrl) && resolve(library, "TTSFileGetLegalLen_I", api.legalLength)) {
+      resolve(library, "TTSFileSetInspector_I", api.setInspector);
       return true;
+    }
     error = candidate + " is not a complete engine library";
     dlclose(library);
     api = EngineApi{};

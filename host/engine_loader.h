@@ -13,6 +13,7 @@ struct EngineApi {
   decltype(&TTSFileGetWave_I) getWave = nullptr;
   decltype(&TTSFileCtrl_I) ctrl = nullptr;
   decltype(&TTSFileGetLegalLen_I) legalLength = nullptr;
+  decltype(&TTSFileSetInspector_I) setInspector = nullptr;  // optional
   std::string path;  // the file that was loaded
 };
 

@@ -15,6 +15,7 @@
 #include "audio_sink.h"
 #include "corvum.h"
 #include "engine_loader.h"
+#include "inspection_printer.h"
 #include "options.h"
 #include "utf8.h"
 #include "voice_file.h"
@@ -111,7 +112,7 @@ int32_t onSamples(intptr_t user, const int16_t* samples, int32_t count) {
   if (!session->error.empty()) return -1;
   const size_t n = static_cast<size_t>(count) / 2;
   session->enginesamples += n;
-  if (!session->sink->write(samples, n, session->error)) return -1;
+  if (session->sink && !session->sink->write(samples, n, session->error)) return -1;
   return 0;
 }
 
@@ -187,11 +188,20 @@ int run(const Options& options) {
   set(TTSC_SET_MINOR_PAUSE, options.minorPause);
   set(TTSC_SET_MAJOR_PAUSE, options.majorPause);
 
+  InspectionPrinter printer;
+  if (options.inspect) {
+    if (!api.setInspector) return fail(api.path + " does not offer inspection");
+    printer.out = options.outputPath == "-" ? stderr : stdout;
+    const TTSInspector inspector = printer.inspector();
+    api.setInspector(handle, &inspector);
+  }
+
   const int32_t voiceRate = readVoiceRate(voice);
   AudioSink sink;
-  if (!sink.open(options.outputPath, voiceRate, options.rate.value_or(voiceRate), error)) return fail(error);
+  const bool audio = !options.outputPath.empty();
+  if (audio && !sink.open(options.outputPath, voiceRate, options.rate.value_or(voiceRate), error)) return fail(error);
   Session session;
-  session.sink = &sink;
+  session.sink = audio ? &sink : nullptr;
   session.voiceRate = voiceRate;
   session.verbose = options.verbose;
   const bool progress = options.progress && isatty(STDERR_FILENO) && text.size() > kProgressThreshold;
@@ -213,7 +223,7 @@ int run(const Options& options) {
     if (r == TTS_ERR_ABANDONED) return fail("the engine ran out of memory and abandoned a chunk");
     if (progress) showProgress(position, text.size());
   }
-  if (!sink.finish(error)) return fail(error);
+  if (audio && !sink.finish(error)) return fail(error);
   return 0;
 }
 
@@ -237,8 +247,9 @@ int main(int argc, char** argv) {
   }
   if (voxa::lexiconLanguage(options.language) == 0)
     return voxa::fail("unknown language '" + options.language + "' (use es, pl or tr)", voxa::kExitUsage);
-  if (options.outputPath.empty())
-    return voxa::fail("no output: give -o FILE (.wav, .flac, .ogg) or -o - for raw PCM", voxa::kExitUsage);
+  if (options.outputPath.empty() && !options.inspect)
+    return voxa::fail("no output: give -o FILE (.wav, .flac, .ogg), -o - for raw PCM, or --inspect",
+                      voxa::kExitUsage);
   try {
     return voxa::run(options);
   } catch (const std::exception& e) {

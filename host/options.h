@@ -22,6 +22,7 @@ struct Options {
   std::optional<int32_t> formatCode;    // engine output format code
   std::optional<int32_t> rate;          // output sample rate, Hz (resampled in the host)
   bool verbose = false;
+  bool inspect = false;                 // print normalised text, word list and .pho segments
   bool progress = true;                 // only shown when stderr is a terminal and the input is long
   bool help = false;
   bool version = false;

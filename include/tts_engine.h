@@ -119,6 +119,29 @@ TTS_API int32_t TTSFileGetLegalLen_I(TTSFile *handle, const TTSChar16 *text);
 /** Voice-state control (PTC_*); codes above 7 and a null voice do nothing. */
 TTS_API void PhraseTTSCtrl(PhraseVoice *voice, uint32_t code, int32_t *value);
 
+/* ---- inspection (an addition for tools that tune text and pronunciations) ---- */
+
+/** One segment of a phrase as handed to the synthesiser. */
+typedef struct TTSSegment {
+  const char *phone;  /**< phone name in the language's phone set ("##" is silence) */
+  int32_t duration;   /**< 1/1024 s, at most 250 */
+  int32_t pitch[4];   /**< pitch periods in samples at the sample rate, at the starts of the segment's quarters; 0 none */
+} TTSSegment;
+
+/** Observer of a handle's intermediate results; any member may be null. Pointers are valid during the call only. */
+typedef struct TTSInspector {
+  intptr_t user; /**< passed to every member */
+  /** The chunk's text after normalisation, as the text stage wrote it (NUL-terminated UTF-16). */
+  void (*normalisedText)(intptr_t user, const TTSChar16 *text);
+  /** The chunk's entries with their break levels (0 none, 1 predicted, 2 minor, 3 comma, 4 sentence end). */
+  void (*wordList)(intptr_t user, const TTSChar16 *const *entries, const int32_t *breakLevels, int32_t count);
+  /** The segments of one phrase, before its samples are delivered; `sampleRate` in Hz. */
+  void (*phrase)(intptr_t user, const TTSSegment *segments, int32_t count, int32_t sampleRate);
+} TTSInspector;
+
+/** Sets (copies) or, with null, removes the handle's inspector. 0, or TTS_ERR_ARGUMENT for a null handle. */
+TTS_API int32_t TTSFileSetInspector_I(TTSFile *handle, const TTSInspector *inspector);
+
 #ifdef __cplusplus
 }
 #endif

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "api/handle.h"
+#include "api/inspection.h"
 #include "api/language.h"
 #include "model/features.h"
 #include "model/value.h"
@@ -38,6 +39,7 @@ int32_t stageWordList(TTSFile* file, const char16_t* text, int32_t textMode) {
   file->words.textBuffer = storage;
   file->words.entries = entries;
   file->words.count = count;
+  inspectNormalisedText(file, text, textMode);
   file->stage = kStageAnalyse;
   return TTS_OK;
 }
@@ -54,6 +56,7 @@ int32_t stageAnalyse(TTSFile* file) {
     for (int32_t i = 0; i < words.count; ++i) words.syllables[i] = words.wordClass[i] = words.breakLevel[i] = 0;
   }
   file->arenaMark = arenaDepth(file->arena);
+  inspectWordList(file);
   file->stage = kStagePhrase;
   return TTS_OK;
 }
@@ -120,9 +123,7 @@ int32_t stageTargets(TTSFile* file) {
     if (count < 0) return abandon(file);
   }
   file->segmentCount = count;
-  if (file->inspector.phraseTargets)
-    file->inspector.phraseTargets(file->inspector.user, file->phraseRelation, file->buffers[1], file->buffers[3],
-                                  file->targets, count);
+  inspectPhrase(file);
   file->stage = kStageSynthSetup;
   return 1;
 }

@@ -28,15 +28,6 @@ enum Stage : int32_t {
   kStageIdle = 8,
 };
 
-// Optional per-handle observer of the driver's intermediate results (for
-// inspection tools and tests). Every pointer is valid only during the call.
-struct DriverInspector {
-  void* user;
-  // After stage 4: the phrase relation and the unit-target arrays.
-  void (*phraseTargets)(void* user, Relation* phrases, const uint8_t* phones, const uint8_t* durations,
-                        const int32_t* targets, int32_t count);
-};
-
 }  // namespace tts
 
 struct TTSFile {
@@ -63,5 +54,5 @@ struct TTSFile {
   tts::WorkArena* arena;         // owned
   int32_t targetCapacity;        // entries in each per-segment array (segment total + 2)
   int32_t sampleCapacity;        // samples in `samples`
-  tts::DriverInspector inspector;
+  TTSInspector inspector;        // observer of intermediate results (all members null: none)
 };

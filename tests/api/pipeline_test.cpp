@@ -79,3 +79,55 @@ TEST_F(Pipeline, LongTextInLegalChunks) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Inspection {
+  std::vector<std::u16string> normalised;
+  std::vector<std::pair<std::u16string, int32_t>> entries;
+  std::vector<std::vector<std::string>> phrases;
+  int32_t sampleRate = 0;
+  bool pitchPositive = true;
+};
+
+TEST_F(Pipeline, InspectorSeesTextWordListAndSegments) {
+  Inspection seen;
+  TTSInspector inspector{};
+  inspector.user = reinterpret_cast<intptr_t>(&seen);
+  inspector.normalisedText = [](intptr_t user, const TTSChar16* text) {
+    reinterpret_cast<Inspection*>(user)->normalised.emplace_back(text);
+  };
+  inspector.wordList = [](intptr_t user, const TTSChar16* const* entries, const int32_t* levels, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) reinterpret_cast<Inspection*>(user)->entries.emplace_back(entries[i], levels[i]);
+  };
+  inspector.phrase = [](intptr_t user, const TTSSegment* segments, int32_t count, int32_t rate) {
+    auto* s = reinterpret_cast<Inspection*>(user);
+    s->sampleRate = rate;
+    std::vector<std::string> phones;
+    for (int32_t i = 0; i < count; ++i) {
+      phones.emplace_back(segments[i].phone);
+      if (segments[i].phone != std::string("##"))
+        for (int32_t p : segments[i].pitch) s->pitchPositive = s->pitchPositive && p > 0;
+    }
+    s->phrases.push_back(phones);
+  };
+  ASSERT_EQ(TTSFileSetInspector_I(handle, &inspector), TTS_OK);
+  RecordingHost host;
+  EXPECT_EQ(tts_test::speakChunk(handle, u"Hola, mundo.", 0, host), TTS_DONE);
+  ASSERT_EQ(seen.normalised.size(), 1u);
+  EXPECT_EQ(seen.normalised[0], u"Hola,mundo.");
+  ASSERT_EQ(seen.entries.size(), 4u);
+  EXPECT_EQ(seen.entries[1], std::make_pair(std::u16string(u","), 3));
+  EXPECT_EQ(seen.entries[3], std::make_pair(std::u16string(u"."), 4));
+  ASSERT_EQ(seen.phrases.size(), 2u);
+  EXPECT_EQ(seen.phrases[0], (std::vector<std::string>{"##", "o", "l", "a", "##"}));
+  EXPECT_EQ(seen.sampleRate, 16000);
+  EXPECT_TRUE(seen.pitchPositive);
+  // Removing the inspector stops the reports.
+  ASSERT_EQ(TTSFileSetInspector_I(handle, nullptr), TTS_OK);
+  EXPECT_EQ(tts_test::speakChunk(handle, u"Otra vez.", 0, host), TTS_DONE);
+  EXPECT_EQ(seen.normalised.size(), 1u);
+  EXPECT_EQ(TTSFileSetInspector_I(nullptr, &inspector), TTS_ERR_ARGUMENT);
+}
+
+}  // namespace
