@@ -1,0 +1,269 @@
+#include "text/tr/say_tr.h"
+
+#include "text/text_language.h"
+
+namespace tts {
+namespace tr {
+
+namespace {
+
+constexpr int32_t kLongPiece = 253;     // one piece of a joined domain, NUL included
+constexpr int32_t kCurrencyPiece = 64;  // currency text, NUL included
+constexpr int32_t kWholeDigits = 15;    // longest integer read in words; longer ones digit by digit
+
+const char16_t* const kUnits[10] = {u"s\u0131f\u0131r", u"bir",  u"iki",   u"\u00FC\u00E7", u"d\u00F6rt",
+                                    u"be\u015F",        u"alt\u0131", u"yedi", u"sekiz",       u"dokuz"};
+const char16_t* const kTens[10] = {u"",     u"on",            u"yirmi",       u"otuz",   u"k\u0131rk",
+                                   u"elli", u"altm\u0131\u015F", u"yetmi\u015F", u"seksen", u"doksan"};
+const char16_t kHundred[] = u"y\u00FCz";
+// Indexed by the number of three-digit groups that follow.
+const char16_t* const kScales[5] = {u"", u"bin", u"milyon", u"milyar", u"trilyon"};
+const char16_t* const kMonths[13] = {u"",         u"ocak",    u"\u015Fubat",  u"mart",  u"nisan",
+                                     u"may\u0131s", u"haziran", u"temmuz",     u"a\u011Fustos",
+                                     u"eyl\u00FCl", u"ekim",    u"kas\u0131m", u"aral\u0131k"};
+
+const char16_t kPoint[] = u"nokta";
+const char16_t kMinus[] = u"eksi";
+const char16_t kPercent[] = u"y\u00FCzde";
+
+void trimSpace(TextWriter* w) {
+  if (writerLast(w) == u' ') writerPop(w);
+}
+
+int32_t clampValue(int32_t v, int32_t hi) { return v < 0 ? 0 : v > hi ? hi : v; }
+
+// 0..999 in words.
+void belowThousand(TextWriter* w, int32_t v) {
+  v = clampValue(v, 999);
+  if (v < 10) {
+    writerPuts(w, kUnits[v]);
+  } else if (v < 100) {
+    writerPuts(w, kTens[v / 10]);
+    if (v % 10 > 0) {
+      writerPut(w, u' ');
+      writerPuts(w, kUnits[v % 10]);
+    }
+  } else {
+    if (v / 100 > 1) {
+      writerPuts(w, kUnits[v / 100]);
+      writerPut(w, u' ');
+    }
+    writerPuts(w, kHundred);
+    if (v % 100 > 0) {
+      writerPut(w, u' ');
+      belowThousand(w, v % 100);
+    }
+  }
+}
+
+// Each digit as units[digit] + " |": the mark follows a space, so the word list
+// makes no break entries between the digits.
+void digitsSpaced(TextWriter* w, const char16_t* digits, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) {
+    if (!isAsciiDigit(digits[i])) continue;
+    writerPuts(w, kUnits[digits[i] - u'0']);
+    writerPuts(w, u" |");
+  }
+}
+
+int32_t groupValue(const char16_t* digits, int32_t from, int32_t to) {
+  int32_t v = 0;
+  for (int32_t i = from; i < to; ++i) v = v * 10 + (digits[i] - u'0');
+  return v;
+}
+
+// A run of n ASCII digits without leading zeros (n = 0 reads zero).
+void sayWhole(TextWriter* w, const char16_t* digits, int32_t n) {
+  if (n == 0) {
+    writerPuts(w, kUnits[0]);
+    return;
+  }
+  if (n > kWholeDigits) {
+    digitsSpaced(w, digits, n);
+    return;
+  }
+  if (n < 4) {
+    belowThousand(w, groupValue(digits, 0, n));
+    return;
+  }
+  const int32_t groups = (n + 2) / 3;
+  int32_t end = n % 3 == 0 ? 3 : n % 3;
+  const int32_t lead = groupValue(digits, 0, end);
+  int32_t after = groups - 1;
+  // "bin", not "bir bin", for 1000 to 1999.
+  if (!(lead == 1 && after == 1)) {
+    belowThousand(w, lead);
+    writerPut(w, u' ');
+  }
+  writerPuts(w, kScales[after]);
+  for (--after; after >= 0; --after) {
+    const int32_t v = groupValue(digits, end, end + 3);
+    end += 3;
+    if (v == 0) continue;
+    writerPut(w, u' ');
+    if (after == 0) {
+      belowThousand(w, v);
+    } else {
+      if (!(after == 1 && v == 1)) {
+        belowThousand(w, v);
+        writerPut(w, u' ');
+      }
+      writerPuts(w, kScales[after]);
+    }
+  }
+}
+
+int32_t lowerInto(const char16_t* text, char16_t* out, int32_t capacity) {
+  int32_t n = 0;
+  for (; text != nullptr && text[n] != 0 && n < capacity - 1; ++n) {
+    const char16_t c = text[n];
+    out[n] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+  }
+  out[n] = 0;
+  return n;
+}
+
+// The domain reading shared by e-mail domains and web addresses.
+void sayDomain(TextWriter* w, const char16_t* text) {
+  char16_t piece[kLongPiece];
+  int32_t i = 0;
+  while (text != nullptr && text[i] != 0) {
+    while (text[i] == u' ') ++i;
+    if (text[i] == 0) break;
+    int32_t n = 0;
+    while (text[i] != 0 && text[i] != u' ') {
+      if (n < kLongPiece - 1) piece[n++] = text[i];
+      ++i;
+    }
+    piece[n] = 0;
+    if (textEquals(piece, u"www") || textEquals(piece, u"WWW")) writerPuts(w, u"www");
+    else if (textEquals(piece, u".")) writerPuts(w, kPoint);
+    else if (textEquals(piece, u"/")) writerPuts(w, u"e\u011Fik \u00E7izgi");
+    else if (textEquals(piece, u"-")) writerPuts(w, u"k\u0131sa \u00E7izgi");
+    else if (isAsciiDigit(piece[0])) digitsSpaced(w, piece, n);
+    else writerPuts(w, piece);
+    writerPut(w, u' ');
+  }
+  trimSpace(w);
+  writerPut(w, u',');
+}
+
+}  // namespace
+
+int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/) {
+  const int32_t start = w->length;
+  const char16_t* p = number != nullptr ? number : u"";
+  if (*p == u'-') {
+    writerPuts(w, kMinus);
+    writerPut(w, u' ');
+    ++p;
+  }
+  while (p[0] == u'0' && isAsciiDigit(p[1])) ++p;
+  int32_t n = 0;
+  while (isAsciiDigit(p[n])) ++n;
+  sayWhole(w, p, p[0] == u'0' ? 0 : n);
+  if (p[n] == u'.' && isAsciiDigit(p[n + 1])) {
+    const char16_t* q = p + n + 1;
+    writerPut(w, u' ');
+    writerPuts(w, kPoint);
+    while (*q == u'0') {
+      writerPut(w, u' ');
+      writerPuts(w, kUnits[0]);
+      ++q;
+    }
+    int32_t m = 0;
+    while (isAsciiDigit(q[m])) ++m;
+    if (m > 0) {
+      writerPut(w, u' ');
+      sayWhole(w, q, m);
+    }
+  }
+  return w->length - start;
+}
+
+int32_t sayDigitString(TextWriter* w, const char16_t* token) {
+  const int32_t start = w->length;
+  const int32_t n = wstrLength(token);
+  const int32_t v = digitValue(token);
+  if (n > 0 && n <= 4 && token[0] != u'-' && token[0] != u'0' && (v < 100 || (v >= 1000 && v <= 2100))) {
+    sayCardinal(w, token, 0);
+  } else {
+    digitsSpaced(w, token, n);
+  }
+  return w->length - start;
+}
+
+int32_t sayNumber(TextWriter* w, const char16_t* token, const char16_t* /*nextToken*/) {
+  return sayCardinal(w, token, 0);
+}
+
+int32_t sayDate(TextWriter* w, const char16_t* day, const char16_t* month, const char16_t* year) {
+  const int32_t start = w->length;
+  const int32_t m = digitValue(month);
+  belowThousand(w, clampValue(digitValue(day), 999));
+  writerPut(w, u' ');
+  writerPuts(w, kMonths[m >= 1 && m <= 12 ? m : 0]);
+  writerPut(w, u',');
+  sayCardinal(w, year, 0);
+  writerPut(w, u',');
+  return w->length - start;
+}
+
+int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, const char16_t* /*meridiem*/) {
+  const int32_t start = w->length;
+  const int32_t m = clampValue(digitValue(minutes), 999);
+  belowThousand(w, clampValue(digitValue(hour), 999));
+  if (m > 0) {
+    // "on sıfır beş" for 10:05.
+    if (m < 10) {
+      writerPut(w, u' ');
+      writerPuts(w, kUnits[0]);
+    }
+    writerPut(w, u' ');
+    belowThousand(w, m);
+  }
+  writerPut(w, u',');
+  return w->length - start;
+}
+
+int32_t sayPercent(TextWriter* w, const char16_t* number) {
+  const int32_t start = w->length;
+  writerPuts(w, kPercent);
+  writerPut(w, u' ');
+  sayCardinal(w, number, 0);
+  return w->length - start;
+}
+
+int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
+  const int32_t start = w->length;
+  char16_t text[kCurrencyPiece];
+  const int32_t n = lowerInto(currency, text, kCurrencyPiece);
+  const char16_t* word = text;
+  if (n == 0 || textEquals(text, u"tl")) word = u"t\u00FCrk liras\u0131";
+  else if (textEquals(text, u"$")) word = u"dolar";
+  else if (textEquals(text, u"\u20AC")) word = u"avro";
+  else if (textEquals(text, u"\u00A3")) word = u"sterlin";
+  else if (textEquals(text, u"\u00A5")) word = u"yen";
+  sayCardinal(w, number, 0);
+  writerPut(w, u' ');
+  writerPuts(w, word);
+  writerPut(w, u',');
+  return w->length - start;
+}
+
+int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
+  const int32_t start = w->length;
+  writerPuts(w, u"et ");
+  sayDomain(w, domain);
+  return w->length - start;
+}
+
+int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
+  const int32_t start = w->length;
+  writerPuts(w, u"http iki nokta \u00E7ift e\u011Fik \u00E7izgi ");
+  sayDomain(w, address);
+  return w->length - start;
+}
+
+}  // namespace tr
+}  // namespace tts
