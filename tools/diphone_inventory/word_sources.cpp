@@ -294,8 +294,17 @@ std::vector<std::u16string> verbaliserWords(const InventoryLanguage& language) {
     texts.push_back(ascii(std::string(1, c)));
     texts.push_back(ascii(std::string(1, static_cast<char>(c - 'a' + 'A'))));
   }
+  std::u16string letters;
+  for (char16_t c = u'A'; c <= u'Z'; ++c) letters.push_back(c);
   if (lang->letters != nullptr)
-    for (const char16_t* p = lang->letters; *p; ++p) texts.push_back(std::u16string(1, *p));
+    for (const char16_t* p = lang->letters; *p; ++p) {
+      texts.push_back(std::u16string(1, *p));
+      letters.push_back(*p);
+    }
+  // Letter pairs in capitals: abbreviations the lexicon spells, with every
+  // junction between two letter names inside one word.
+  for (char16_t a : letters)
+    for (char16_t b : letters) texts.push_back(std::u16string{a, b});
   for (const auto& text : texts) {
     normaliseInto(lang, text, 0, seen, out);
   }

@@ -28,7 +28,8 @@ std::vector<std::u16string> turkishWords(const std::vector<std::u16string>& stem
 
 // The entries the language's text normaliser writes for a set of numbers,
 // dates, times, percentages, amounts, digit strings and addresses, plus every
-// single letter. Break marks are returned as they stand.
+// single letter and every pair of letters in capitals. Break marks are
+// returned as they stand.
 std::vector<std::u16string> verbaliserWords(const InventoryLanguage& language);
 
 }  // namespace inventory
