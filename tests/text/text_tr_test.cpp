@@ -3,6 +3,7 @@
 // Turkish engine end to end.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -241,6 +242,26 @@ TEST(TextTr, VerbalisersDirectly) {
   EXPECT_GT(tts::tr::sayTime(&w, nullptr, u"999999999999", nullptr), 0);
   EXPECT_GT(tts::tr::sayMoney(&w, nullptr, nullptr), 0);
   EXPECT_GT(tts::tr::sayEmailDomain(&w, nullptr), 0);
+}
+
+TEST(TextTr, RandomFormsKeepBothPassesEqual) {
+  // Number, date, time, money and address fragments mixed at random: the
+  // length pass must match the writing pass and stage 0 must stay bounded.
+  const char16_t* pieces[] = {u"1",  u"0",   u"25", u"2007", u"1,234", u"3.05", u"-", u".",  u",",
+                              u"/",  u":",   u"%",  u"$",    u"\u20AC", u"\u00A3", u"TL", u"@", u"http",
+                              u"www", u"a",  u"\u0130", u" ", u" ",    u"12345678901234567890", u"#", u"pm"};
+  std::mt19937 rng(12345);
+  for (int round = 0; round < 400; ++round) {
+    std::u16string text;
+    const int n = 1 + int(rng() % 40);
+    for (int i = 0; i < n; ++i) text += pieces[rng() % (sizeof(pieces) / sizeof(pieces[0]))];
+    for (int32_t mode : {0, 2, 3}) {
+      EXPECT_NE(normalise(kTr, text, mode), u"<length mismatch>") << toUtf8(text);
+      for (const std::u16string& e : text_test::entries(kTr, text, mode)) {
+        EXPECT_LE(e.size(), 20u) << toUtf8(text);
+      }
+    }
+  }
 }
 
 TEST(TextTr, EntriesAndChunking) {
