@@ -36,7 +36,7 @@ int32_t syllabify(const ProsodyContext& ctx, const uint8_t* phones, int32_t n, S
     int32_t start = s;
     while (start < n && phones[start] == 0) ++start;
     if (start == n) {  // only silences remain: one last syllable of them all
-      spans[count++] = SyllableSpan{s, n - s, 0, true};
+      spans[count++] = SyllableSpan{s, n - s, 0, false};  // silences only: no word-final mark
       break;
     }
     int32_t v = start;
