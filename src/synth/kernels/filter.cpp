@@ -71,7 +71,13 @@ int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem,
 
 void weightCoefficients(const int32_t* coeffs_Q12, const int32_t* weights_Q16, int32_t* out_Q12, int32_t count) {
   if (!coeffs_Q12 || !weights_Q16 || !out_Q12) return;
-  for (int32_t i = 0; i < count; ++i) out_Q12[i] = mul32(coeffs_Q12[i], weights_Q16[i]) >> 16;
+  // a split into 16-bit halves: a * w itself passes 32 bits once |a| * w > 2^31.
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t high = coeffs_Q12[i] >> 16;
+    const uint32_t low = static_cast<uint32_t>(coeffs_Q12[i]) & 0xffffu;
+    const uint32_t w = static_cast<uint32_t>(weights_Q16[i]);
+    out_Q12[i] = add32(mul32(high, static_cast<int32_t>(w)), static_cast<int32_t>((low * w) >> 16));
+  }
 }
 
 }  // namespace tts

@@ -34,7 +34,7 @@ void firFilter(const int32_t* taps_Q, int32_t shift, FilterMemory* mem, int16_t*
 int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem, int16_t* samples, int32_t count);
 
 // coeffs_Q12: in, count coefficients. weights_Q16: in, count weights.
-// out_Q12: out, count values a_i * w_i >> 16.
+// out_Q12: out, count values a_i * w_i >> 16 (exact for weights 0..65536).
 void weightCoefficients(const int32_t* coeffs_Q12, const int32_t* weights_Q16, int32_t* out_Q12, int32_t count);
 
 }  // namespace tts

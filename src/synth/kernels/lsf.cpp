@@ -92,9 +92,12 @@ void reflectionCoefficients(const int32_t* a_Q12, int32_t order, int32_t* refl_Q
       for (int32_t i = 0; i < order; ++i) refl_Q12[i] = 0;
       return;
     }
+    // The numerator passes 32 bits for sharp high-order predictors (|a| beyond
+    // 2^19 in Q12): it is kept in 64 bits so that k1 stays the true coefficient.
     for (int32_t i = 1; i < m; ++i) {
-      const int32_t num = add32(mul32(a[i], 4096), mul32(k, a[m - i]));
-      next[i] = e == -1 ? sub32(0, num) : num / e;  // -1: avoid the INT_MIN / -1 trap
+      const int64_t num = static_cast<int64_t>(a[i]) * 4096 + static_cast<int64_t>(k) * a[m - i];
+      const int64_t q = num / e;
+      next[i] = static_cast<int32_t>(q > INT32_MAX ? INT32_MAX : (q < INT32_MIN ? INT32_MIN : q));
     }
     for (int32_t i = 1; i < m; ++i) a[i] = next[i];
   }
