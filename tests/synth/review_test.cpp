@@ -22,6 +22,9 @@
 #include "synth/output_stage.h"
 #include "synth/phrase_synth.h"
 #include "synth/pulse_shapes.h"
+#include "synth/synth.h"
+#include "synth/unit_decoder.h"
+#include "synth_test_voice.h"
 
 namespace {
 
@@ -493,6 +496,41 @@ struct VoiceDeleter {
   void operator()(PhraseVoice* v) const { std::free(v); }
 };
 
+// Fits the targets to the class and maps them to source periods.
+std::vector<int32_t> refMap(const char* c, int32_t join, int32_t periods, const int32_t* lengths,
+                            std::vector<int32_t>* targetList) {
+  std::vector<int32_t>& targets = *targetList;
+  int32_t count = static_cast<int32_t>(targets.size());
+  std::vector<int32_t> map;
+  const std::string cls(c);
+  if (cls == "r" || cls == "a") {
+    targets.assign(lengths, lengths + periods);
+    for (int32_t k = 0; k < periods; ++k) map.push_back(k);
+  } else if (cls == "s") {
+    const int32_t wanted = periods - join + 5;
+    if (count < wanted) {
+      std::vector<int32_t> old = targets;
+      targets.resize(wanted);
+      for (int32_t k = 0; k < wanted; ++k) targets[k] = old[k * count / wanted];
+      count = wanted;
+    }
+    for (int32_t k = 0; k < count; ++k) {
+      if (periods >= count) {
+        map.push_back(k == 0 ? 0 : periods - count + k);
+      } else {
+        const int32_t spread = count + join - periods;
+        map.push_back(k < spread ? k * join / spread : join + k - spread);
+      }
+    }
+  } else {
+    int32_t used = count;
+    if (cls == "l" || cls == "n") used = std::min(count, 3 * periods / 2);
+    else if (cls != "0") used = std::min(count, periods);
+    for (int32_t k = 0; k < used; ++k) map.push_back(k * periods / used);
+  }
+  return map;
+}
+
 TEST(ReviewTargets, PeriodsFollowThePitchTargets) {
   Rng rng{53};
   std::unique_ptr<PhraseVoice, VoiceDeleter> voice(static_cast<PhraseVoice*>(std::calloc(1, sizeof(PhraseVoice))));
@@ -540,37 +578,365 @@ TEST(ReviewTargets, MappingForEveryClass) {
     s->targetCount = count;
     std::copy(targets.begin(), targets.end(), s->targets);
 
-    std::vector<int32_t> map;
-    const std::string cls(c);
-    if (cls == "r" || cls == "a") {
-      targets.assign(s->lengths, s->lengths + periods);
-      for (int32_t k = 0; k < periods; ++k) map.push_back(k);
-    } else if (cls == "s") {
-      const int32_t wanted = periods - join + 5;
-      if (count < wanted) {
-        std::vector<int32_t> old = targets;
-        targets.resize(wanted);
-        for (int32_t k = 0; k < wanted; ++k) targets[k] = old[k * count / wanted];
-        count = wanted;
-      }
-      for (int32_t k = 0; k < count; ++k) {
-        if (periods >= count) {
-          map.push_back(k == 0 ? 0 : periods - count + k);
-        } else {
-          const int32_t spread = count + join - periods;
-          map.push_back(k < spread ? k * join / spread : join + k - spread);
-        }
-      }
-    } else {
-      int32_t used = count;
-      if (cls == "l" || cls == "n") used = std::min(count, 3 * periods / 2);
-      else if (cls != "0") used = std::min(count, periods);
-      for (int32_t k = 0; k < used; ++k) map.push_back(k * periods / used);
-    }
+    const std::vector<int32_t> map = refMap(c, join, periods, s->lengths, &targets);
     const int32_t mapped = mapTargets(s.get(), c, join, periods);
     ASSERT_EQ(std::vector<int32_t>(s->map, s->map + mapped), map) << c << " P=" << periods << " J=" << join;
     for (int32_t k = 0; k < mapped; ++k) ASSERT_EQ(s->targets[k], targets[k]) << c << " k=" << k;
   }
+}
+
+struct RefLevel {
+  int32_t level = 0;
+  int32_t history[12] = {};
+  int32_t floor;
+  void block(int16_t* x, int32_t n) {
+    int32_t p = 0;
+    for (int32_t i = 0; i < n; ++i) p = std::max(p, std::abs(static_cast<int32_t>(x[i])));
+    for (int i = 0; i < 11; ++i) history[i] = history[i + 1];
+    const int32_t e = refDivide(256 * p - 2 * level, 254);
+    history[11] = e >= p ? e : p;
+    int32_t f = 0;
+    for (int32_t h : history) f = std::max(f, std::abs(h));
+    const int32_t r = level < f ? 200 : 20;
+    level = ((256 - r) * level + r * f) >> 8;
+    const int32_t m = refDivide(6400000, std::max(level, floor));
+    for (int32_t i = 0; i < n; ++i)
+      x[i] = static_cast<int16_t>(std::min<int64_t>(30000, std::max<int64_t>(-30000, (static_cast<int64_t>(m) * x[i]) >> 8)));
+  }
+};
+
+// ---------------------------------------------------------------- one phone, step by step
+
+// The per-phone work written out plainly over the engine's checked kernels and
+// unit decoder: join smoothing, targets, class mapping, spectrum averaging,
+// excitation, 1/A(z), gain and scale ramp, carry-over.
+class RefPhoneRenderer {
+ public:
+  RefPhoneRenderer(PhraseVoice* voice, const uint8_t* phones, const uint8_t* durations, const int32_t* pitch)
+      : voice_(voice), phones_(phones), durations_(durations), pitch_(pitch) {
+    readCodecHeader(voice, &codec_);
+    k_ = codec_.order;
+    lengths_.assign(kMaxSourcePeriods, 0);
+    gains_.assign(kMaxSourcePeriods, 0);
+    lsf_.assign(static_cast<size_t>(kMaxSourcePeriods) * k_, 0);
+    excitation_.assign(static_cast<size_t>(voice->voiceRate), 0);
+    reset();
+  }
+
+  void reset() {
+    filterClear(&synthesis_, k_);
+    postFir_ = RefFir(k_);
+    postPole_ = RefPole(k_);
+    postTilt_ = RefFir(1);
+    pulse_.index = voice_->voiceRate >= 16000 && voice_->f0Mean < 150 ? 0 : -1;
+    pulse_.filter = codec_.pulseFilter != 0;
+    pulse_.pulseFir = RefFir(2);
+    pulse_.noiseFir = RefFir(2);
+    prevScale_ = prevLevel_ = 0;
+    join_ = joinSample_ = 0;
+  }
+
+  std::vector<int16_t> phone(int32_t s, bool usePostFilter) {
+    const int32_t a = phones_[s], b = phones_[s + 1];
+    UnitOutput out{lengths_.data() + join_, gains_.data() + join_, lsf_.data() + join_ * k_,
+                   excitation_.data() + joinSample_, kMaxSourcePeriods - join_,
+                   static_cast<int32_t>(excitation_.size()) - joinSample_};
+    int32_t n = 0, m = 0;
+    int32_t samples = decodeUnit(voice_, &codec_, a, b, &out, &n, &m);
+    if (samples < 1) samples = n = m = 0;
+    int32_t firstSamples = 0;
+    for (int32_t p = 0; p < m; ++p) firstSamples += lengths_[join_ + p];
+    const int32_t periods = join_ + m;
+    const int32_t valid = join_ + n;
+    std::vector<int32_t> offsets(valid + 1, 0);
+    for (int32_t p = 0; p < valid; ++p) offsets[p + 1] = offsets[p] + lengths_[p];
+    const std::string ctype = voice_->phoneCtype(a);
+
+    if (ctype != "r" && join_ > 0 && n > 0) {
+      const int32_t j = join_;
+      int16_t* before = excitation_.data() + offsets[j - 1];
+      int16_t* at = excitation_.data() + offsets[j];
+      const std::vector<int16_t> x(at, at + lengths_[j]);
+      const std::vector<int16_t> prior(before, before + lengths_[j - 1]);
+      if (periods > j) {
+        const std::vector<int16_t> other = refChangeLength(prior, lengths_[j]);
+        for (int32_t i = 0; i < lengths_[j]; ++i) at[i] = static_cast<int16_t>((at[i] + other[i]) / 2);
+      }
+      const std::vector<int16_t> other = refChangeLength(x, lengths_[j - 1]);
+      for (int32_t i = 0; i < lengths_[j - 1]; ++i) before[i] = static_cast<int16_t>((before[i] + other[i]) / 2);
+      auto g = [](int32_t q) { return q < 2 ? 1 : std::min(q / 2, 4); };
+      auto ramp = [&](int16_t* v, int32_t stride) {
+        const int32_t left = v[(j - 1) * stride], right = v[j * stride];
+        const int32_t mid = (left + right) >> 1;
+        const int32_t nb = g(j), na = g(periods - j);
+        const int32_t stepBefore = ((mid - left) * 256) / nb;
+        for (int32_t q = 1; q <= nb; ++q) {
+          int16_t& e = v[(j - nb + q) * stride];
+          e = static_cast<int16_t>(e + ((q * stepBefore + 128) >> 8));
+        }
+        const int32_t stepAfter = ((mid - right) * 256) / (na + 1);
+        for (int32_t q = 1; q <= na + 1; ++q) {
+          const int32_t p = j + na + 1 - q;
+          if (p >= valid) continue;
+          int16_t& e = v[p * stride];
+          e = static_cast<int16_t>(e + ((q * stepAfter + 128) >> 8));
+        }
+      };
+      for (int32_t i = 0; i < k_; ++i) ramp(lsf_.data() + i, k_);
+      ramp(gains_.data(), 1);
+    }
+
+    const int32_t sonorant = voice_->phoneIsSonorant(a);
+    const int32_t d = (durations_[s] * voice_->voiceRate) >> 10;
+    std::vector<int32_t> targets;
+    for (int32_t t = 0; t < d;) {
+      int32_t p = voice_->voiceRate / 100;
+      if (sonorant) {
+        const int32_t x = (4 * t * 256) / d;
+        const int32_t i = x >> 8, f = x & 255;
+        p = i + 1 < 4 ? ((256 - f) * pitch_[4 * s + i] + f * pitch_[4 * s + i + 1]) >> 8 : pitch_[4 * s + 3];
+      }
+      targets.push_back(p);
+      t += p;
+    }
+
+    std::vector<int16_t> result;
+    if (periods <= 1 || targets.empty()) {
+      if (a == 0)
+        for (int32_t t : targets) result.insert(result.end(), static_cast<size_t>(t), 0);
+    } else {
+      const std::vector<int32_t> map = refMap(ctype.c_str(), join_, periods, lengths_.data(), &targets);
+      for (size_t k = 0; k < map.size(); ++k) {
+        const int32_t length = targets[k], q = map[k];
+        if (a == 0) {
+          result.insert(result.end(), static_cast<size_t>(length), 0);
+          continue;
+        }
+        std::vector<int16_t> lsf(lsf_.begin() + q * k_, lsf_.begin() + (q + 1) * k_);
+        int32_t gain = gains_[q];
+        if (prevVoiced_ && sonorant) {
+          for (int32_t i = 0; i < k_; ++i) lsf[i] = static_cast<int16_t>((lsf[i] + prevLsf_[i]) >> 1);
+          gain = (gain + prevLevel_) / 2;
+        }
+        stabiliseLsf(lsf.data(), k_, 2);
+        std::vector<int32_t> cos(k_);
+        for (int32_t i = 0; i < k_; ++i) {
+          prevLsf_[i] = lsf[i];
+          cos[i] = cosineQ16(lsf[i]);
+        }
+        std::vector<int32_t> pred(k_ + 1);
+        lsfToPredictor(cos.data(), k_, pred.data());
+        std::vector<int16_t> period;
+        if (sonorant) {
+          period.assign(static_cast<size_t>(length), 0);
+          pulse_.run(length, period.data());
+          if (usePostFilter) postFilterRef(pred, period.data(), length);
+        } else {
+          std::vector<int16_t> buf(2 * kMaxPeriodSamples + 8), scratch(2 * kMaxPeriodSamples);
+          const int32_t produced =
+              stretchResidual(excitation_.data() + offsets[q], lengths_[q], length, buf.data(), scratch.data());
+          period.assign(buf.begin(), buf.begin() + produced);
+          if (q == 0 && prevVoiced_) filterClear(&synthesis_, k_);
+        }
+        const int32_t sum = allPoleFilter(pred.data(), 12, &synthesis_, period.data(), static_cast<int32_t>(period.size()));
+        int32_t c = sum <= 0 ? 512 : (length * std::max(gain, 1) * 256) / sum;
+        c = std::min(c, prevVoiced_ != sonorant ? 256 : 512);
+        prevLevel_ = static_cast<int32_t>(static_cast<int64_t>(sum) * c / length) >> 8;
+        if (sonorant) {
+          for (int32_t j = 0; j < length; ++j) {
+            const int64_t y = period[j];
+            const int64_t v = j < 16 ? (((j + 1) * c + (15 - j) * prevScale_) * y) >> 12 : (c * y) >> 8;
+            period[j] = static_cast<int16_t>(std::min<int64_t>(32767, std::max<int64_t>(-32768, v)));
+          }
+        }
+        prevScale_ = c;
+        prevVoiced_ = sonorant;
+        result.insert(result.end(), period.begin(), period.end());
+      }
+    }
+
+    const int32_t carried = n - m;
+    for (int32_t p = 0; p < carried; ++p) {
+      lengths_[p] = lengths_[periods + p];
+      gains_[p] = gains_[periods + p];
+      for (int32_t i = 0; i < k_; ++i) lsf_[p * k_ + i] = lsf_[(periods + p) * k_ + i];
+    }
+    const int32_t carriedSamples = samples - firstSamples;
+    for (int32_t i = 0; i < carriedSamples; ++i) excitation_[i] = excitation_[joinSample_ + firstSamples + i];
+    join_ = carried;
+    joinSample_ = std::max(carriedSamples, 0);
+    return result;
+  }
+
+ private:
+  void postFilterRef(const std::vector<int32_t>& pred, int16_t* x, int32_t count) {
+    std::vector<int32_t> fir(k_ + 1), pole(k_ + 1);
+    fir[0] = pole[0] = 4096;
+    for (int32_t i = 1; i <= k_; ++i) {
+      fir[i] = static_cast<int32_t>(floorDiv(pred[i] * static_cast<int64_t>(std::pow(0.6, i) * 65536.0), 65536));
+      pole[i] = static_cast<int32_t>(floorDiv(pred[i] * static_cast<int64_t>(std::pow(0.8, i) * 65536.0), 65536));
+    }
+    const int32_t k1 = refReflection(pred)[0];
+    postFir_.run(fir, 12, x, count);
+    postPole_.run(pole, 12, x, count);
+    postTilt_.run({4096, k1 > 0 ? -(k1 >> 1) : 0}, 12, x, count);
+  }
+
+  PhraseVoice* voice_;
+  const uint8_t* phones_;
+  const uint8_t* durations_;
+  const int32_t* pitch_;
+  CodecInfo codec_{};
+  int32_t k_ = 0;
+  std::vector<int32_t> lengths_;
+  std::vector<int16_t> gains_, lsf_, excitation_;
+  int32_t join_ = 0, joinSample_ = 0;
+  int32_t prevLsf_[kMaxOrder] = {};
+  int32_t prevVoiced_ = 0, prevScale_ = 0, prevLevel_ = 0;
+  FilterMemory synthesis_{};
+  RefFir postFir_{0}, postTilt_{1};
+  RefPole postPole_{0};
+  RefPulseGenerator pulse_{-1, false};
+};
+
+struct PhraseSpec {
+  std::vector<uint8_t> phones, durations;
+  std::vector<int32_t> pitch;
+  void add(uint8_t phone, uint8_t duration, std::vector<int32_t> p) {
+    phones.push_back(phone);
+    durations.push_back(duration);
+    pitch.insert(pitch.end(), p.begin(), p.end());
+  }
+};
+
+void comparePhrase(const std::vector<uint8_t>& block, const PhraseSpec& phrase, bool usePostFilter) {
+  synth_test::VoicePtr voice = synth_test::bindTestVoice(block);
+  ASSERT_TRUE(voice);
+  int32_t size = 0;
+  const int32_t count = static_cast<int32_t>(phrase.phones.size());
+  PhraseSynth* synth = synthInit(voice.get(), phrase.phones.data(), phrase.phones.data(), phrase.durations.data(),
+                                 phrase.pitch.data(), count, &size);
+  ASSERT_TRUE(synth);
+  RefPhoneRenderer ref(voice.get(), phrase.phones.data(), phrase.durations.data(), phrase.pitch.data());
+  std::vector<int16_t> out(static_cast<size_t>(size));
+  for (int32_t s = 0; s + 1 < count; ++s) {
+    synth->segment = s;
+    const int32_t n = renderPhone(synth, out.data(), size, usePostFilter ? 1 : 0);
+    const std::vector<int16_t> want = ref.phone(s, usePostFilter);
+    EXPECT_EQ(std::vector<int16_t>(out.begin(), out.begin() + n), want) << "segment " << s << " phone "
+                                                                         << int(phrase.phones[s]);
+    if (phrase.phones[s + 1] == 0) {
+      synthReset(synth);
+      ref.reset();
+    }
+  }
+  synthRelease(synth);
+}
+
+TEST(ReviewPhone, EveryClassAgainstTheStepByStepReference) {
+  using namespace synth_test;
+  PhraseSpec phrase;
+  phrase.add(kSil, 40, {100, 100, 100, 100});
+  phrase.add(kA, 90, {90, 100, 120, 110});
+  phrase.add(kL, 60, {110, 105, 100, 95});
+  phrase.add(kA, 70, {95, 95, 130, 140});
+  phrase.add(kN, 130, {140, 120, 110, 100});
+  phrase.add(kA, 50, {100, 100, 100, 100});
+  phrase.add(kR, 40, {100, 100, 100, 100});
+  phrase.add(kA, 80, {120, 100, 80, 75});
+  phrase.add(kT, 30, {80, 80, 80, 80});
+  phrase.add(kA, 60, {80, 85, 90, 95});
+  phrase.add(kS, 120, {90, 90, 90, 90});
+  phrase.add(kA, 100, {90, 100, 110, 120});
+  phrase.add(kTS, 50, {120, 120, 120, 120});
+  phrase.add(kA, 60, {120, 110, 100, 90});
+  phrase.add(kSil, 30, {100, 100, 100, 100});
+  phrase.add(kT, 20, {100, 100, 100, 100});
+  phrase.add(kA, 70, {100, 100, 100, 100});
+  phrase.add(kSil, 40, {100, 100, 100, 100});
+  // Pulse shapes (16 kHz, low F0), with and without the post-filter.
+  comparePhrase(buildBlock(allPairUnits()), phrase, true);
+  comparePhrase(buildBlock(allPairUnits(90, 3)), phrase, false);
+  // The impulse shape (higher F0), uneven unit halves and residual in every period.
+  comparePhrase(buildBlock(allPairUnits(120, 5), 16000, 200, 0), phrase, true);
+}
+
+// Whole calls of synthGenerate: held-back samples, de-emphasis and DC removal
+// over the phone's new samples, 128-sample level blocks (the partial block
+// flushed at the end of the speech or before a silence), fades and resets.
+TEST(ReviewPhone, GenerateCallsAgainstTheReference) {
+  using namespace synth_test;
+  PhraseSpec phrase;
+  phrase.add(kSil, 30, {100, 100, 100, 100});
+  phrase.add(kA, 77, {90, 100, 120, 110});
+  phrase.add(kS, 61, {110, 105, 100, 95});
+  phrase.add(kA, 45, {95, 95, 130, 140});
+  phrase.add(kSil, 25, {100, 100, 100, 100});
+  phrase.add(kN, 33, {140, 120, 110, 100});
+  phrase.add(kA, 52, {100, 100, 100, 100});
+  phrase.add(kT, 40, {100, 100, 100, 100});
+  phrase.add(kA, 39, {120, 100, 80, 75});
+  const std::vector<uint8_t> block = buildBlock(allPairUnits(97, 4));
+  VoicePtr voice = bindTestVoice(block);
+  ASSERT_TRUE(voice);
+  const int32_t count = static_cast<int32_t>(phrase.phones.size());
+  int32_t size = 0;
+  PhraseSynth* synth = synthInit(voice.get(), phrase.phones.data(), phrase.phones.data(), phrase.durations.data(),
+                                 phrase.pitch.data(), count, &size);
+  ASSERT_TRUE(synth);
+  RefPhoneRenderer render(voice.get(), phrase.phones.data(), phrase.durations.data(), phrase.pitch.data());
+  const int32_t deemphasis = synth->codec.deemphasis_Q8;
+  RefLevel level;
+  level.floor = synth->codec.levelFloor;
+  std::vector<int16_t> held;
+  int64_t y = 0, v = 0, x1 = 0;
+  const SynthControl control = {3, 0, 1, 1, 1, 0, 1};
+  std::vector<int16_t> out(static_cast<size_t>(size));
+  for (int32_t s = 0; s + 1 < count; ++s) {
+    std::vector<int16_t> want = held;
+    held.clear();
+    std::vector<int16_t> fresh = render.phone(s, true);
+    if (phrase.phones[s] != 0) {
+      for (auto& x : fresh) {
+        y = std::min<int64_t>(32767, std::max<int64_t>(-32768, x + floorDiv(deemphasis * y, 256)));
+        v = floorDiv(243 * v + 256 * y - 256 * x1, 256);
+        x1 = y;
+        x = static_cast<int16_t>(std::min<int64_t>(32767, std::max<int64_t>(-32768, v)));
+      }
+    }
+    want.insert(want.end(), fresh.begin(), fresh.end());
+    const bool beforeSilence = phrase.phones[s + 1] == 0;
+    const int32_t total = static_cast<int32_t>(want.size());
+    int32_t done = 0;
+    for (; done + 128 <= total; done += 128) level.block(want.data() + done, 128);
+    if (done < total && (beforeSilence || s + 2 >= count)) {
+      level.block(want.data() + done, total - done);
+    } else if (done < total) {
+      held.assign(want.begin() + done, want.end());
+      want.resize(static_cast<size_t>(done));
+    }
+    const int32_t result = static_cast<int32_t>(want.size());
+    const int32_t j = std::min(result, 256);
+    int32_t k = 1;
+    while ((j >> k) > 1) ++k;
+    const int32_t n = 1 << k;
+    if (s > 0 && phrase.phones[s - 1] == 0 && j >= 2)
+      for (int32_t i = 0; i < n; ++i) want[i] = static_cast<int16_t>((i * want[i]) >> k);
+    if (beforeSilence && j >= 2)
+      for (int32_t i = 0; i < n; ++i)
+        want[result - n + i] = static_cast<int16_t>(((n - 1 - i) * want[result - n + i]) >> k);
+    if (beforeSilence) {
+      render.reset();
+      level = RefLevel();
+      level.floor = synth->codec.levelFloor;
+      y = v = x1 = 0;
+    }
+    const int32_t got = synthGenerate(synth, out.data(), &control);
+    ASSERT_EQ(got, result) << "segment " << s;
+    ASSERT_EQ(std::vector<int16_t>(out.begin(), out.begin() + got), want) << "segment " << s;
+  }
+  EXPECT_EQ(synthGenerate(synth, out.data(), &control), -1);
+  synthRelease(synth);
 }
 
 // ---------------------------------------------------------------- sample output
@@ -596,26 +962,6 @@ TEST(ReviewOutput, DeemphasisAndDcBlockerCarryAcrossCalls) {
     ASSERT_EQ(x, want) << "call " << call;
   }
 }
-
-struct RefLevel {
-  int32_t level = 0;
-  int32_t history[12] = {};
-  int32_t floor;
-  void block(int16_t* x, int32_t n) {
-    int32_t p = 0;
-    for (int32_t i = 0; i < n; ++i) p = std::max(p, std::abs(static_cast<int32_t>(x[i])));
-    for (int i = 0; i < 11; ++i) history[i] = history[i + 1];
-    const int32_t e = refDivide(256 * p - 2 * level, 254);
-    history[11] = e >= p ? e : p;
-    int32_t f = 0;
-    for (int32_t h : history) f = std::max(f, std::abs(h));
-    const int32_t r = level < f ? 200 : 20;
-    level = ((256 - r) * level + r * f) >> 8;
-    const int32_t m = refDivide(6400000, std::max(level, floor));
-    for (int32_t i = 0; i < n; ++i)
-      x[i] = static_cast<int16_t>(std::min<int64_t>(30000, std::max<int64_t>(-30000, (static_cast<int64_t>(m) * x[i]) >> 8)));
-  }
-};
 
 TEST(ReviewOutput, LevelControlBlocks) {
   Rng rng{47};
