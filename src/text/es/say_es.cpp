@@ -1,5 +1,6 @@
 #include "text/es/say_es.h"
 
+#include "text/address_reading.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -7,7 +8,6 @@ namespace es {
 
 namespace {
 
-constexpr int32_t kLongPiece = 253;    // one piece of a joined domain, NUL included
 constexpr int32_t kScratchPiece = 64;  // currency text or amount, NUL included
 
 const char16_t* const kUnits[20] = {
@@ -72,34 +72,10 @@ void trimSpace(TextWriter* w) {
   if (writerLast(w) == u' ') writerPop(w);
 }
 
-// The domain reading shared by e-mail domains and web addresses.
-void sayDomain(TextWriter* w, const char16_t* text) {
-  char16_t piece[kLongPiece];
-  int32_t i = 0;
-  while (text != nullptr && text[i] != 0) {
-    while (text[i] == u' ') ++i;
-    if (text[i] == 0) break;
-    int32_t n = 0;
-    while (text[i] != 0 && text[i] != u' ') {
-      if (n < kLongPiece - 1) piece[n++] = text[i];
-      ++i;
-    }
-    piece[n] = 0;
-    if (textEquals(piece, u"www") || textEquals(piece, u"WWW")) writerPuts(w, u"w w w ");
-    else if (textEquals(piece, u".")) writerPuts(w, u"punto ");
-    else if (textEquals(piece, u"-")) writerPuts(w, u"menos ");
-    else if (textEquals(piece, u"/")) writerPuts(w, u"barra ");
-    else if (isAsciiDigit(piece[0])) {
-      sayDigits(w, piece, 0);
-      writerPut(w, u' ');
-    } else {
-      writerPuts(w, piece);
-      writerPut(w, u' ');
-    }
-  }
-  trimSpace(w);
-  writerPut(w, u',');
-}
+int32_t readDigitsPlain(TextWriter* w, const char16_t* digits) { return sayDigits(w, digits, 0); }
+
+const AddressWords kAddressWords = {u"at",    u"h t t p", u"w w w", u"punto",
+                                    u"barra", u"menos",   readDigitsPlain};
 
 }  // namespace
 
@@ -193,20 +169,8 @@ int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t k) {
 }
 
 int32_t sayDigitString(TextWriter* w, const char16_t* token) {
-  const int32_t start = w->length;
-  const int32_t n = wstrLength(token);
-  const int32_t v = digitValue(token);
-  if (n <= 4 && n > 0 && token[0] != u'-' && token[0] != u'0' && (v < 100 || (v >= 1000 && v <= 2100))) {
-    sayCardinal(w, token, 0);
-  } else {
-    for (int32_t i = 0; i < n; ++i) {
-      if (!isAsciiDigit(token[i])) continue;
-      writerPut(w, u' ');
-      writerPuts(w, kUnits[token[i] - u'0']);
-      writerPut(w, u'|');
-    }
-  }
-  return w->length - start;
+  if (digitStringIsCardinal(token)) return sayCardinal(w, token, 0);
+  return writeDigitsMarked(w, token, kUnits);
 }
 
 int32_t sayNumber(TextWriter* w, const char16_t* token, const char16_t* nextToken) {
@@ -307,17 +271,11 @@ int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency
 }
 
 int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
-  const int32_t start = w->length;
-  writerPuts(w, u"at ");
-  sayDomain(w, domain);
-  return w->length - start;
+  return sayAddressEmail(w, domain, kAddressWords);
 }
 
 int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
-  const int32_t start = w->length;
-  writerPuts(w, u"h t t p ");
-  sayDomain(w, address);
-  return w->length - start;
+  return sayAddressWeb(w, address, kAddressWords);
 }
 
 }  // namespace es

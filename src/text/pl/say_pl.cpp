@@ -1,5 +1,6 @@
 #include "text/pl/say_pl.h"
 
+#include "text/address_reading.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -7,7 +8,6 @@ namespace pl {
 
 namespace {
 
-constexpr int32_t kLongPiece = 253;    // one piece of a joined domain, NUL included
 constexpr int32_t kScratchPiece = 64;  // currency text, NUL included
 constexpr int32_t kMaxGroupedDigits = 15;  // longer integer parts are read digit by digit
 
@@ -93,34 +93,15 @@ bool listHas(const char16_t* list, const char16_t* word) {
   return false;
 }
 
-void trimSpace(TextWriter* w) {
-  if (writerLast(w) == u' ') writerPop(w);
-}
+int32_t readDigitsMarked(TextWriter* w, const char16_t* digits) { return writeDigitsMarked(w, digits, kUnits); }
 
-// The domain reading shared by e-mail domains and web addresses.
-void sayDomain(TextWriter* w, const char16_t* text) {
-  char16_t piece[kLongPiece];
-  int32_t i = 0;
-  while (text != nullptr && text[i] != 0) {
-    while (text[i] == u' ') ++i;
-    if (text[i] == 0) break;
-    int32_t n = 0;
-    while (text[i] != 0 && text[i] != u' ') {
-      if (n < kLongPiece - 1) piece[n++] = text[i];
-      ++i;
-    }
-    piece[n] = 0;
-    if (textEquals(piece, u"www") || textEquals(piece, u"WWW")) writerPuts(w, u"www");
-    else if (textEquals(piece, u".")) writerPuts(w, u"kropka");
-    else if (textEquals(piece, u"/")) writerPuts(w, u"uko\u015Bnik");
-    else if (textEquals(piece, u"-")) writerPuts(w, u"my\u015Blnik");
-    else if (isAsciiDigit(piece[0])) writeDigitsMarked(w, piece, kUnits);
-    else writerPuts(w, piece);
-    writerPut(w, u' ');
-  }
-  trimSpace(w);
-  writerPut(w, u',');
-}
+const AddressWords kAddressWords = {u"at",
+                                    u"http dwukropek uko\u015Bnik uko\u015Bnik",
+                                    u"www",
+                                    u"kropka",
+                                    u"uko\u015Bnik",
+                                    u"my\u015Blnik",
+                                    readDigitsMarked};
 
 }  // namespace
 
@@ -235,16 +216,8 @@ int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/
 }
 
 int32_t sayDigitString(TextWriter* w, const char16_t* token) {
-  const int32_t start = w->length;
-  if (token == nullptr) return 0;
-  const int32_t n = wstrLength(token);
-  const int32_t v = digitValue(token);
-  if (n > 0 && n <= 4 && token[0] != u'-' && token[0] != u'0' && (v < 100 || (v >= 1000 && v <= 2100))) {
-    sayCardinal(w, token, 0);
-  } else {
-    writeDigitsMarked(w, token, kUnits);
-  }
-  return w->length - start;
+  if (digitStringIsCardinal(token)) return sayCardinal(w, token, 0);
+  return writeDigitsMarked(w, token, kUnits);
 }
 
 int32_t sayNumber(TextWriter* w, const char16_t* token, const char16_t* /*nextToken*/) {
@@ -327,17 +300,11 @@ int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency
 }
 
 int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
-  const int32_t start = w->length;
-  writerPuts(w, u"at ");
-  sayDomain(w, domain);
-  return w->length - start;
+  return sayAddressEmail(w, domain, kAddressWords);
 }
 
 int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
-  const int32_t start = w->length;
-  writerPuts(w, u"http dwukropek uko\u015Bnik uko\u015Bnik ");
-  sayDomain(w, address);
-  return w->length - start;
+  return sayAddressWeb(w, address, kAddressWords);
 }
 
 }  // namespace pl

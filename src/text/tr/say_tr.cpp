@@ -1,5 +1,6 @@
 #include "text/tr/say_tr.h"
 
+#include "text/address_reading.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -7,7 +8,6 @@ namespace tr {
 
 namespace {
 
-constexpr int32_t kLongPiece = 253;     // one piece of a joined domain, NUL included
 constexpr int32_t kCurrencyPiece = 64;  // currency text, NUL included
 constexpr int32_t kWholeDigits = 15;    // longest integer read in words; longer ones digit by digit
 
@@ -25,10 +25,6 @@ const char16_t* const kMonths[13] = {u"",         u"ocak",    u"\u015Fubat",  u"
 const char16_t kPoint[] = u"nokta";
 const char16_t kMinus[] = u"eksi";
 const char16_t kPercent[] = u"y\u00FCzde";
-
-void trimSpace(TextWriter* w) {
-  if (writerLast(w) == u' ') writerPop(w);
-}
 
 int32_t clampValue(int32_t v, int32_t hi) { return v < 0 ? 0 : v > hi ? hi : v; }
 
@@ -123,30 +119,19 @@ int32_t lowerInto(const char16_t* text, char16_t* out, int32_t capacity) {
   return n;
 }
 
-// The domain reading shared by e-mail domains and web addresses.
-void sayDomain(TextWriter* w, const char16_t* text) {
-  char16_t piece[kLongPiece];
-  int32_t i = 0;
-  while (text != nullptr && text[i] != 0) {
-    while (text[i] == u' ') ++i;
-    if (text[i] == 0) break;
-    int32_t n = 0;
-    while (text[i] != 0 && text[i] != u' ') {
-      if (n < kLongPiece - 1) piece[n++] = text[i];
-      ++i;
-    }
-    piece[n] = 0;
-    if (textEquals(piece, u"www") || textEquals(piece, u"WWW")) writerPuts(w, u"www");
-    else if (textEquals(piece, u".")) writerPuts(w, kPoint);
-    else if (textEquals(piece, u"/")) writerPuts(w, u"e\u011Fik \u00E7izgi");
-    else if (textEquals(piece, u"-")) writerPuts(w, u"k\u0131sa \u00E7izgi");
-    else if (isAsciiDigit(piece[0])) digitsSpaced(w, piece, n);
-    else writerPuts(w, piece);
-    writerPut(w, u' ');
-  }
-  trimSpace(w);
-  writerPut(w, u',');
+int32_t readDigitsSpaced(TextWriter* w, const char16_t* digits) {
+  const int32_t start = w->length;
+  digitsSpaced(w, digits, wstrLength(digits));
+  return w->length - start;
 }
+
+const AddressWords kAddressWords = {u"et",
+                                    u"http iki nokta \u00E7ift e\u011Fik \u00E7izgi",
+                                    u"www",
+                                    kPoint,
+                                    u"e\u011Fik \u00E7izgi",
+                                    u"k\u0131sa \u00E7izgi",
+                                    readDigitsSpaced};
 
 }  // namespace
 
@@ -182,15 +167,8 @@ int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/
 }
 
 int32_t sayDigitString(TextWriter* w, const char16_t* token) {
-  const int32_t start = w->length;
-  const int32_t n = wstrLength(token);
-  const int32_t v = digitValue(token);
-  if (n > 0 && n <= 4 && token[0] != u'-' && token[0] != u'0' && (v < 100 || (v >= 1000 && v <= 2100))) {
-    sayCardinal(w, token, 0);
-  } else {
-    digitsSpaced(w, token, n);
-  }
-  return w->length - start;
+  if (digitStringIsCardinal(token)) return sayCardinal(w, token, 0);
+  return readDigitsSpaced(w, token);
 }
 
 int32_t sayNumber(TextWriter* w, const char16_t* token, const char16_t* /*nextToken*/) {
@@ -252,17 +230,11 @@ int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency
 }
 
 int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
-  const int32_t start = w->length;
-  writerPuts(w, u"et ");
-  sayDomain(w, domain);
-  return w->length - start;
+  return sayAddressEmail(w, domain, kAddressWords);
 }
 
 int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
-  const int32_t start = w->length;
-  writerPuts(w, u"http iki nokta \u00E7ift e\u011Fik \u00E7izgi ");
-  sayDomain(w, address);
-  return w->length - start;
+  return sayAddressWeb(w, address, kAddressWords);
 }
 
 }  // namespace tr
