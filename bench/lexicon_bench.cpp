@@ -10,35 +10,16 @@
 #include <vector>
 
 #include "corvum.h"
+#include "lexicon_lookups.h"
+#include "word_file.h"
 
 namespace {
 
-std::u16string utf16(const std::string& s) {
-  std::u16string out;
-  for (std::size_t i = 0; i < s.size();) {
-    const unsigned char b = static_cast<unsigned char>(s[i]);
-    const int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
-    char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + k < s.size(); ++k)
-      cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    i += extra + 1;
-    out += static_cast<char16_t>(cp);
-  }
-  return out;
-}
-
-std::vector<std::u16string> readWords(const char* path, std::size_t limit) {
-  std::vector<std::u16string> words;
-  std::ifstream file(path);
-  std::string line;
-  while (words.size() < limit && std::getline(file, line)) {
-    if (!line.empty() && line[0] != '#') words.push_back(utf16(line));
-  }
-  return words;
-}
+using voxa_utf::readWordFile;
+using voxa_utf::utf8ToUtf16;
 
 std::vector<std::u16string> spanishMix() {
-  std::vector<std::u16string> words = readWords(SPANISH_WORDS_FILE, 2000);
+  std::vector<std::u16string> words = readWordFile(SPANISH_WORDS_FILE, 2000);
   const char* const extra[] = {
       "el", "la", "de", "que", "y", "en", "los", "por", "con", "una", "para", "más", "como", "pero",
       "dieciseis", "veintidos", "millones", "sietecientos", "treinta", "i", "uno", "dollars", "euro",
@@ -46,7 +27,7 @@ std::vector<std::u16string> spanishMix() {
       "Uruguay", "estudiáis", "México", "ciudad", "ATENCIÓN", "O'Donnell", "franco-alemán",
   };
   for (int repeat = 0; repeat < 10; ++repeat) {
-    for (const char* w : extra) words.push_back(utf16(w));
+    for (const char* w : extra) words.push_back(utf8ToUtf16(w));
   }
   return words;
 }
@@ -54,14 +35,7 @@ std::vector<std::u16string> spanishMix() {
 void BM_SpanishMixedWords(benchmark::State& state) {
   CorvumLexicon* lex = LexMgr_Open(CORVUM_LANG_SPANISH);
   const std::vector<std::u16string> words = spanishMix();
-  char out[CORVUM_PRON_CAPACITY];
-  std::size_t i = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(LexMgr_GetPronString(lex, CORVUM_LANG_SPANISH, words[i].c_str(), out, 0, 1, 0));
-    benchmark::ClobberMemory();
-    if (++i == words.size()) i = 0;
-  }
-  state.SetItemsProcessed(state.iterations());
+  lookUpInTurn(state, lex, CORVUM_LANG_SPANISH, words);
   LexMgr_Close(lex);
 }
 BENCHMARK(BM_SpanishMixedWords);
@@ -79,14 +53,7 @@ void BM_SpanishWithUserDictionary(benchmark::State& state) {
   }
   LexMgr_LoadUserDictionary(lex, CORVUM_LANG_SPANISH, path.c_str(), nullptr, nullptr);
   std::remove(path.c_str());
-  char out[CORVUM_PRON_CAPACITY];
-  std::size_t i = 0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(LexMgr_GetPronString(lex, CORVUM_LANG_SPANISH, words[i].c_str(), out, 0, 1, 0));
-    benchmark::ClobberMemory();
-    if (++i == words.size()) i = 0;
-  }
-  state.SetItemsProcessed(state.iterations());
+  lookUpInTurn(state, lex, CORVUM_LANG_SPANISH, words);
   LexMgr_Close(lex);
 }
 BENCHMARK(BM_SpanishWithUserDictionary);
@@ -99,9 +66,9 @@ void BM_ThreeLanguagesMixed(benchmark::State& state) {
     std::u16string word;
   };
   std::vector<Entry> entries;
-  const std::vector<std::u16string> es = readWords(SPANISH_WORDS_FILE, 1000);
-  const std::vector<std::u16string> pl = readWords(POLISH_WORDS_FILE, 1000);
-  const std::vector<std::u16string> tr = readWords(TURKISH_WORDS_FILE, 1000);
+  const std::vector<std::u16string> es = readWordFile(SPANISH_WORDS_FILE, 1000);
+  const std::vector<std::u16string> pl = readWordFile(POLISH_WORDS_FILE, 1000);
+  const std::vector<std::u16string> tr = readWordFile(TURKISH_WORDS_FILE, 1000);
   for (std::size_t k = 0; k < 1000; ++k) {
     if (k < es.size()) entries.push_back({CORVUM_LANG_SPANISH, es[k]});
     if (k < pl.size()) entries.push_back({CORVUM_LANG_POLISH, pl[k]});

@@ -2,36 +2,13 @@
 
 #include <string>
 
+#include "utf_convert.h"
+
 namespace voxa {
 
 namespace {
 
-std::string toUtf8(const TTSChar16* s) {
-  std::string out;
-  for (; s && *s; ++s) {
-    uint32_t cp = *s;
-    if (cp >= 0xD800 && cp < 0xDC00 && s[1] >= 0xDC00 && s[1] < 0xE000) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (s[1] - 0xDC00);
-      ++s;
-    }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-  return out;
-}
+std::string toUtf8(const TTSChar16* s) { return voxa_utf::utf16ToUtf8(reinterpret_cast<const char16_t*>(s)); }
 
 InspectionPrinter* printer(intptr_t user) { return reinterpret_cast<InspectionPrinter*>(user); }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "utf_convert.h"
+
 namespace voxa {
 
 bool utf8ToUtf16(std::string_view text, std::u16string& out, Utf8Error& error) {
@@ -28,13 +30,7 @@ bool utf8ToUtf16(std::string_view text, std::u16string& out, Utf8Error& error) {
       error = {i, line, column};
       return false;
     }
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(cp));
-    }
+    voxa_utf::appendUtf16(out, cp);
     if (cp == u'\n') { ++line; column = 1; } else { ++column; }
     i += extra + 1;
   }

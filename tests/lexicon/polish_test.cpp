@@ -12,49 +12,16 @@
 #include <vector>
 
 #include "corvum.h"
+#include "support/test_host.h"
+#include "word_file.h"
 #include "language_rules.h"
 #include "prosody/phoneset.h"
 #include "prosody/phonesets.h"
 
 namespace {
 
-// UTF-8 <-> UTF-16 for the test tables (BMP only, which Polish needs).
-std::u16string utf16(const std::string& s) {
-  std::u16string out;
-  for (size_t i = 0; i < s.size();) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      out.push_back(c);
-      i += 1;
-    } else if ((c & 0xE0) == 0xC0 && i + 1 < s.size()) {
-      out.push_back(static_cast<char16_t>(((c & 0x1F) << 6) | (s[i + 1] & 0x3F)));
-      i += 2;
-    } else if (i + 2 < s.size()) {
-      out.push_back(static_cast<char16_t>(((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F)));
-      i += 3;
-    } else {
-      break;
-    }
-  }
-  return out;
-}
-
-std::string utf8(const std::u16string& s) {
-  std::string out;
-  for (char16_t c : s) {
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-  }
-  return out;
-}
+using tts_test::utf16;
+using tts_test::utf8;
 
 struct Case {
   const char* word;      // UTF-8
@@ -337,14 +304,7 @@ void expectStressOnVowels(const std::string& word, const std::string& pron) {
   }
 }
 
-std::vector<std::string> sampleWords() {
-  std::vector<std::string> words;
-  std::ifstream in(POLISH_WORDS_FILE);
-  std::string line;
-  while (std::getline(in, line))
-    if (!line.empty() && line[0] != '#') words.push_back(line);
-  return words;
-}
+std::vector<std::string> sampleWords() { return voxa_utf::readWordLines(POLISH_WORDS_FILE); }
 
 TEST(PolishSymbols, SampleWordListMapsToPhones) {
   const std::vector<std::string> words = sampleWords();

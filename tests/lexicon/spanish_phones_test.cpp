@@ -9,23 +9,12 @@
 #include <string>
 
 #include "corvum.h"
+#include "support/test_host.h"
 #include "prosody/phonesets.h"
 
 namespace {
 
-std::u16string utf16(const std::string& s) {
-  std::u16string out;
-  for (std::size_t i = 0; i < s.size();) {
-    const unsigned char b = static_cast<unsigned char>(s[i]);
-    const int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
-    char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + k < s.size(); ++k)
-      cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    i += extra + 1;
-    out += static_cast<char16_t>(cp);  // the sample is all in the BMP
-  }
-  return out;
-}
+using tts_test::utf16;
 
 class SpanishPhones : public testing::Test {
  protected:

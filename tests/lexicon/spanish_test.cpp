@@ -10,6 +10,7 @@
 #include "es/spanish_rules.h"
 #include "es/spanish_words.h"
 #include "language_rules.h"
+#include "support/test_host.h"
 
 namespace {
 
@@ -18,24 +19,7 @@ struct Case {
   const char* pron;
 };
 
-// UTF-8 to UTF-16 for the test tables (well-formed input only).
-std::u16string utf16(const std::string& s) {
-  std::u16string out;
-  for (std::size_t i = 0; i < s.size();) {
-    const unsigned char b = static_cast<unsigned char>(s[i]);
-    const int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
-    char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    i += extra + 1;
-    if (cp >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
-  }
-  return out;
-}
+using tts_test::utf16;
 
 std::string pronounce(const std::string& utf8Word) {
   std::string out;

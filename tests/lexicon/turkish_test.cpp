@@ -13,34 +13,14 @@
 #include <vector>
 
 #include "corvum.h"
+#include "support/test_host.h"
+#include "word_file.h"
 #include "language_rules.h"
 #include "prosody/phonesets.h"
 
 namespace {
 
-// UTF-8 → UTF-16 (test data only; no validation needed).
-std::u16string utf16(const std::string& s) {
-  std::u16string out;
-  for (size_t i = 0; i < s.size();) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    uint32_t cp;
-    int n;
-    if (c < 0x80) { cp = c; n = 1; }
-    else if (c < 0xE0) { cp = c & 0x1F; n = 2; }
-    else if (c < 0xF0) { cp = c & 0x0F; n = 3; }
-    else { cp = c & 0x07; n = 4; }
-    for (int k = 1; k < n && i + k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    i += n;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(cp));
-    }
-  }
-  return out;
-}
+using tts_test::utf16;
 
 // UTF-16 code units as hex, for failure messages.
 std::string hex(const std::u16string& w) {
@@ -401,14 +381,7 @@ TEST(TurkishLexicon, LongWordsAreCutAtASymbolInsideTheBuffer) {
   LexMgr_Close(lex);
 }
 
-std::vector<std::u16string> realWords() {
-  std::vector<std::u16string> words;
-  std::ifstream in(VOXA_TURKISH_WORDS);
-  std::string line;
-  while (std::getline(in, line))
-    if (!line.empty() && line[0] != '#') words.push_back(utf16(line));
-  return words;
-}
+std::vector<std::u16string> realWords() { return voxa_utf::readWordFile(VOXA_TURKISH_WORDS); }
 
 TEST(TurkishPhones, RealWordsWithSuffixesMapToPhones) {
   std::vector<std::u16string> stems = realWords();

@@ -8,84 +8,16 @@
 #include <set>
 
 #include "diphone_inventory.h"
+#include "utf_convert.h"
 #include "text/text_language.h"
 #include "text/word_list.h"
 #include "text/word_list_builder.h"
 
 namespace inventory {
 
-std::u16string utf8ToUtf16(const std::string& text) {
-  std::u16string out;
-  size_t i = 0;
-  while (i < text.size()) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    uint32_t cp = 0;
-    size_t extra = 0;
-    if (c < 0x80) {
-      cp = c;
-    } else if ((c & 0xE0) == 0xC0) {
-      cp = c & 0x1F;
-      extra = 1;
-    } else if ((c & 0xF0) == 0xE0) {
-      cp = c & 0x0F;
-      extra = 2;
-    } else if ((c & 0xF8) == 0xF0) {
-      cp = c & 0x07;
-      extra = 3;
-    } else {
-      ++i;
-      continue;
-    }
-    bool ok = true;
-    for (size_t k = 1; k <= extra; ++k) {
-      if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    if (!ok) {
-      ++i;
-      continue;
-    }
-    i += extra + 1;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(cp));
-    }
-  }
-  return out;
-}
+std::u16string utf8ToUtf16(const std::string& text) { return voxa_utf::utf8ToUtf16(text); }
 
-std::string utf16ToUtf8(const std::u16string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    uint32_t cp = text[i];
-    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size()) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-  return out;
-}
+std::string utf16ToUtf8(const std::u16string& text) { return voxa_utf::utf16ToUtf8(text); }
 
 std::vector<std::u16string> readWordList(const std::string& path, int stride) {
   std::vector<std::u16string> words;
