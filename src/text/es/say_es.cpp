@@ -1,6 +1,7 @@
 #include "text/es/say_es.h"
 
 #include "text/address_reading.h"
+#include "text/ascii_case.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -221,12 +222,7 @@ int32_t sayPercent(TextWriter* w, const char16_t* number) {
 int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
   const int32_t start = w->length;
   char16_t text[kScratchPiece];
-  int32_t n = 0;
-  for (; currency != nullptr && currency[n] != 0 && n < kScratchPiece - 1; ++n) {
-    char16_t c = currency[n];
-    text[n] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-  }
-  text[n] = 0;
+  const int32_t n = lowerAsciiInto(currency, text, kScratchPiece);
   // Currency nouns: singular, plural.
   const char16_t* singular = nullptr;
   const char16_t* plural = nullptr;

@@ -1,6 +1,7 @@
 #include "text/pl/say_pl.h"
 
 #include "text/address_reading.h"
+#include "text/ascii_case.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -275,12 +276,7 @@ int32_t sayPercent(TextWriter* w, const char16_t* number) {
 int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
   const int32_t start = w->length;
   char16_t text[kScratchPiece];
-  int32_t n = 0;
-  for (; currency != nullptr && currency[n] != 0 && n < kScratchPiece - 1; ++n) {
-    const char16_t c = currency[n];
-    text[n] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-  }
-  text[n] = 0;
+  lowerAsciiInto(currency, text, kScratchPiece);
   // A known currency is spoken in the form its amount asks for; any other
   // text (a time unit, a joined word pair) stays as it was typed.
   const char16_t* noun = text;

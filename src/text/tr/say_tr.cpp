@@ -1,6 +1,7 @@
 #include "text/tr/say_tr.h"
 
 #include "text/address_reading.h"
+#include "text/ascii_case.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -109,16 +110,6 @@ void sayWhole(TextWriter* w, const char16_t* digits, int32_t n) {
   }
 }
 
-int32_t lowerInto(const char16_t* text, char16_t* out, int32_t capacity) {
-  int32_t n = 0;
-  for (; text != nullptr && text[n] != 0 && n < capacity - 1; ++n) {
-    const char16_t c = text[n];
-    out[n] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-  }
-  out[n] = 0;
-  return n;
-}
-
 int32_t readDigitsSpaced(TextWriter* w, const char16_t* digits) {
   const int32_t start = w->length;
   digitsSpaced(w, digits, wstrLength(digits));
@@ -215,7 +206,7 @@ int32_t sayPercent(TextWriter* w, const char16_t* number) {
 int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
   const int32_t start = w->length;
   char16_t text[kCurrencyPiece];
-  const int32_t n = lowerInto(currency, text, kCurrencyPiece);
+  const int32_t n = lowerAsciiInto(currency, text, kCurrencyPiece);
   const char16_t* word = text;
   if (n == 0 || textEquals(text, u"tl")) word = u"t\u00FCrk liras\u0131";
   else if (textEquals(text, u"$")) word = u"dolar";
