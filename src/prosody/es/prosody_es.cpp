@@ -51,9 +51,3 @@ const ProsodyLanguage kProsodyLanguageEs = {
 };
 
 }  // namespace tts
-
-namespace tts {
-
-const Cart kDurationTreeEs = {kSmallDurationNodes, kSmallDurationNames};
-
-}  // namespace tts

@@ -202,6 +202,4 @@ const ProsodyLanguage kProsodyLanguageTr = {
     /*vowelU=*/-1,
 };
 
-const Cart kDurationTreeTr = {kSmallDurationNodes, kSmallDurationNames};
-
 }  // namespace tts
