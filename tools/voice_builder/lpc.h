@@ -1,0 +1,31 @@
+// Linear prediction for the voice builder: autocorrelation LPC, conversion
+// between predictor and line-spectral frequencies, and pre-emphasis.
+// Floating point; A(z) = 1 + sum_{k=1..K} a[k] z^-k, a[0] = 1.
+#pragma once
+#include <vector>
+
+namespace voxa::voicebuild {
+
+// r: out, lags 0..order of x (length n), windowed by the caller.
+std::vector<double> autocorrelation(const double* x, int n, int order);
+
+// Levinson-Durbin on r (lags 0..order) with a lag window of `bandwidthHz` at
+// `rate` and white-noise correction `noiseFloor` (fraction of r[0]).
+// Returns a[0..order]; all zeros but a[0] = 1 when r[0] is 0.
+std::vector<double> lpcFromAutocorrelation(std::vector<double> r, double rate, double bandwidthHz,
+                                           double noiseFloor);
+
+// LSFs in radians (0..pi, ascending) of a[0..K] (K even). Returns false when
+// fewer than K roots are found (the caller keeps a neighbour's vector).
+bool lpcToLsf(const std::vector<double>& a, std::vector<double>* lsf);
+
+// a[0..K] from K ascending LSFs in radians.
+std::vector<double> lsfToLpc(const std::vector<double>& lsf);
+
+// e[n] = x[n] + sum a[k] x[n-k], with x before `begin` taken from the signal.
+void inverseFilter(const std::vector<double>& a, const double* signal, int begin, int end, double* out);
+
+// y[n] = x[n] - coeff * x[n-1] over the whole signal (x[-1] = 0).
+std::vector<double> preEmphasise(const std::vector<double>& x, double coeff);
+
+}  // namespace voxa::voicebuild

@@ -1,0 +1,34 @@
+// A recording set: utterances with time-aligned phone labels, and the list of
+// diphones the front end can produce (see scripts/build-voices).
+#pragma once
+#include <string>
+#include <vector>
+
+namespace voxa::voicebuild {
+
+struct PhoneLabel {
+  int start = 0;       // first sample
+  int end = 0;         // one past the last sample
+  std::string phone;   // phone-set name, "##" for silence
+};
+
+struct Utterance {
+  std::string id;
+  std::vector<double> samples;      // 16-bit PCM values as read
+  int rate = 0;                     // Hz
+  std::vector<PhoneLabel> labels;   // contiguous, covering the samples
+};
+
+struct RecordingSet {
+  std::vector<Utterance> utterances;
+  std::vector<std::string> targets;  // "a-b"
+};
+
+// Reads manifest.txt, every <id>.wav and <id>.lab, and targets.txt (optional).
+// Throws std::runtime_error naming the file for unreadable or inconsistent input.
+RecordingSet readRecordingSet(const std::string& folder);
+
+// Parses one label file's text; throws std::runtime_error on a malformed line.
+std::vector<PhoneLabel> parseLabels(const std::string& text, const std::string& where);
+
+}  // namespace voxa::voicebuild

@@ -1,0 +1,223 @@
+// Analysis-resynthesis check: every utterance of a recording set is spoken
+// again through the engine's own unit decoder and synthesiser with the label
+// durations and the measured pitch, and compared with the recording by mean
+// log-spectral distance (phone by phone, frames at matching relative times).
+//   voice_resynth_<lang> --in FOLDER --voice FILE [--worst N] [--postfilter 0|1]
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "synth/synth.h"
+#include "synth/voice.h"
+#include "tts_engine.h"
+#include "voice_builder/recording_set.h"
+#include "voice_builder/spectral_distance.h"
+#include "voice_builder/voice_builder.h"
+
+using namespace voxa::voicebuild;
+
+namespace {
+
+struct Frames {
+  double sum = 0;
+  int count = 0;
+  double mean() const { return count ? sum / count : 0; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string in, voicePath;
+  int worst = 10, postFilter = 1;
+  std::string dump;  // utterance id whose frames are printed band by band
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string k = argv[i];
+    if (k == "--in") in = argv[i + 1];
+    else if (k == "--voice") voicePath = argv[i + 1];
+    else if (k == "--worst") worst = std::atoi(argv[i + 1]);
+    else if (k == "--postfilter") postFilter = std::atoi(argv[i + 1]);
+    else if (k == "--dump") dump = argv[i + 1];
+  }
+  if (in.empty() || voicePath.empty()) {
+    std::fprintf(stderr, "usage: voice_resynth --in FOLDER --voice FILE [--worst N] [--postfilter 0|1]\n");
+    return 2;
+  }
+  try {
+    std::ifstream vf(voicePath, std::ios::binary);
+    std::vector<uint8_t> db((std::istreambuf_iterator<char>(vf)), std::istreambuf_iterator<char>());
+    PhraseVoice* voice = tts::voiceBind(db.data(), db.size(), 0);
+    if (!voice) throw std::runtime_error("the engine refuses " + voicePath);
+    PhraseTTSCtrl(voice, PTC_RESET, nullptr);
+    PhoneClasses classes;
+    classes.known = [voice](const std::string& n) { return voice->phoneIndex(n.c_str()) != 0 || n == "##"; };
+    classes.sonorant = [voice](const std::string& n) {
+      const int32_t id = voice->phoneIndex(n.c_str());
+      return id != 0 && voice->phoneIsSonorant(id) != 0;
+    };
+    const RecordingSet set = readRecordingSet(in);
+    const BuildSettings settings;
+    Frames all, sonorant, other, envelope, level, shape, bands, bandsSonorant, bandsOther;
+    std::vector<std::pair<double, std::string>> perUtterance;
+    std::map<std::string, Frames> perPhone;
+    const int n = 512, hop = 160;
+    for (const Utterance& u : set.utterances) {
+      const UtteranceAnalysis a = analyseUtterance(u, classes, settings);
+      const int segs = static_cast<int>(u.labels.size());
+      std::vector<uint8_t> phones(segs + 2, 0), prominence(segs + 2, 0), durations(segs + 2, 0);
+      std::vector<int32_t> pitch(4 * (segs + 2), u.rate / std::max(voice->f0Mean, 1));
+      int64_t prevEnd = 0;
+      for (int s = 0; s < segs; ++s) {
+        const PhoneLabel& l = u.labels[s];
+        phones[s] = static_cast<uint8_t>(voice->phoneIndex(l.phone.c_str()));
+        const int64_t end = (static_cast<int64_t>(l.end) * 1024 + u.rate / 2) / u.rate;
+        durations[s] = static_cast<uint8_t>(std::clamp<int64_t>(end - prevEnd, 0, 250));
+        prevEnd = end;
+        for (int q = 0; q < 4; ++q) {
+          const int t = l.start + (q * (l.end - l.start)) / 4;
+          // The voiced period nearest to t.
+          int best = -1;
+          for (size_t p = 0; p + 1 < a.bounds.size(); ++p) {
+            if (!a.voiced[p]) continue;
+            const int c = (a.bounds[p] + a.bounds[p + 1]) / 2;
+            if (best < 0 || std::abs(c - t) < std::abs((a.bounds[best] + a.bounds[best + 1]) / 2 - t))
+              best = static_cast<int>(p);
+          }
+          if (best >= 0) pitch[4 * s + q] = a.bounds[best + 1] - a.bounds[best];
+        }
+      }
+      int32_t bufferSamples = 0;
+      tts::PhraseSynth* synth = tts::synthInit(voice, phones.data(), prominence.data(), durations.data(), pitch.data(),
+                                          segs, &bufferSamples);
+      if (!synth) throw std::runtime_error(u.id + ": synthInit failed");
+      std::vector<int16_t> buffer(static_cast<size_t>(bufferSamples));
+      const tts::SynthControl control{3, 0, postFilter, 1, 1, 0, 0};
+      std::vector<double> out;
+      std::vector<int> phoneStart, phoneLength;
+      for (;;) {
+        const int32_t got = tts::synthGenerate(synth, buffer.data(), &control);
+        if (got < 0) break;
+        phoneStart.push_back(static_cast<int>(out.size()));
+        phoneLength.push_back(got);
+        out.insert(out.end(), buffer.begin(), buffer.begin() + got);
+      }
+      tts::synthRelease(synth);
+      // Frame pairs of the non-silent phones.
+      std::vector<std::pair<std::vector<double>, std::vector<double>>> pairs;
+      std::vector<int> pairPhone;
+      double maxEnergy = 0;
+      for (int s = 0; s < static_cast<int>(phoneStart.size()) && s < segs; ++s) {
+        const PhoneLabel& l = u.labels[s];
+        if (l.phone == "##" || phoneLength[s] <= 0) continue;
+        const int frames = std::max(1, (l.end - l.start) / hop);
+        for (int j = 0; j < frames; ++j) {
+          const double rel = (j + 0.5) / frames;
+          const int cs = l.start + static_cast<int>(rel * (l.end - l.start));
+          const int co = phoneStart[s] + static_cast<int>(rel * phoneLength[s]);
+          pairs.emplace_back(powerSpectrum(u.samples, cs - n / 2, n), powerSpectrum(out, co - n / 2, n));
+          pairPhone.push_back(s);
+          double e = 0;
+          for (double v : pairs.back().first) e += v;
+          maxEnergy = std::max(maxEnergy, e);
+        }
+      }
+      // Level offset of the utterance (the voice has its own scale), then distances.
+      double offset = 0;
+      int used = 0;
+      std::vector<bool> keep(pairs.size());
+      for (size_t i = 0; i < pairs.size(); ++i) {
+        double ea = 0, eb = 0;
+        for (double v : pairs[i].first) ea += v;
+        for (double v : pairs[i].second) eb += v;
+        keep[i] = ea > maxEnergy * 1e-4 && eb > 0;
+        if (!keep[i]) continue;
+        offset += 10 * std::log10(eb / ea);
+        ++used;
+      }
+      if (used) offset /= used;
+      Frames utt;
+      for (size_t i = 0; i < pairs.size(); ++i) {
+        if (!keep[i]) continue;
+        double peak = 0;
+        for (double v : pairs[i].first) peak = std::max(peak, v);
+        const double d = logSpectralDistance(pairs[i].first, pairs[i].second, peak * 1e-5, offset);
+        const std::string& ph = u.labels[pairPhone[i]].phone;
+        if (u.id == dump) {
+          // 16 bands of 500 Hz: source and resynthesis in dB (level offset removed).
+          std::printf("%-3s", ph.c_str());
+          for (int band = 0; band < 16; ++band) {
+            double ea = 0, eb = 0;
+            for (int k = band * 16; k < band * 16 + 16; ++k) {
+              ea += pairs[i].first[k];
+              eb += pairs[i].second[k];
+            }
+            std::printf(" %3.0f/%3.0f", 10 * std::log10(ea + 1e-9), 10 * std::log10(eb + 1e-9) - offset);
+          }
+          std::printf(" | %.1f %.1f\n", d,
+                      logSpectralDistance(bandPowers(pairs[i].first, 8), bandPowers(pairs[i].second, 8),
+                                          peak * 8e-5, offset));
+        }
+        const double floor = peak * 1e-5;
+        envelope.sum += logSpectralDistance(smoothEnvelope(pairs[i].first, floor, 30),
+                                            smoothEnvelope(pairs[i].second, floor, 30), 0.0, offset);
+        ++envelope.count;
+        {
+          // 250 Hz bands (8 bins of 31.25 Hz).
+          const double db = logSpectralDistance(bandPowers(pairs[i].first, 8), bandPowers(pairs[i].second, 8),
+                                                floor * 8, offset);
+          bands.sum += db;
+          ++bands.count;
+          Frames& bc = classes.sonorant(u.labels[pairPhone[i]].phone) ? bandsSonorant : bandsOther;
+          bc.sum += db;
+          ++bc.count;
+        }
+        {
+          double ea = 0, eb = 0;
+          for (double v : pairs[i].first) ea += v;
+          for (double v : pairs[i].second) eb += v;
+          const double frameOffset = 10 * std::log10(eb / ea);
+          level.sum += std::fabs(frameOffset - offset);
+          ++level.count;
+          shape.sum += logSpectralDistance(smoothEnvelope(pairs[i].first, floor, 30),
+                                           smoothEnvelope(pairs[i].second, floor, 30), 0.0, frameOffset);
+          ++shape.count;
+        }
+        utt.sum += d;
+        ++utt.count;
+        all.sum += d;
+        ++all.count;
+        Frames& cls = classes.sonorant(ph) ? sonorant : other;
+        cls.sum += d;
+        ++cls.count;
+        perPhone[ph].sum += d;
+        ++perPhone[ph].count;
+      }
+      perUtterance.emplace_back(utt.mean(), u.id);
+    }
+    std::sort(perUtterance.rbegin(), perUtterance.rend());
+    std::printf("utterances %zu, frames %d\n", set.utterances.size(), all.count);
+    std::printf("mean log-spectral distance %.2f dB (sonorant phones %.2f dB, other phones %.2f dB)\n", all.mean(),
+                sonorant.mean(), other.mean());
+    std::printf("mean log-spectral distance over 250 Hz bands %.2f dB (sonorant phones %.2f dB, other phones %.2f dB)\n",
+                bands.mean(), bandsSonorant.mean(), bandsOther.mean());
+    std::printf("mean envelope distance (cepstrum to quefrency 30) %.2f dB\n", envelope.mean());
+    std::printf("mean frame level error %.2f dB; envelope distance at matched frame level %.2f dB\n", level.mean(),
+                shape.mean());
+    std::printf("per phone:");
+    for (const auto& [ph, f] : perPhone) std::printf(" %s %.1f", ph.c_str(), f.mean());
+    std::printf("\nworst utterances:");
+    for (int i = 0; i < worst && i < static_cast<int>(perUtterance.size()); ++i)
+      std::printf(" %s %.1f", perUtterance[i].second.c_str(), perUtterance[i].first);
+    std::printf("\n");
+    tts::voiceRelease(voice);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "voice_resynth: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

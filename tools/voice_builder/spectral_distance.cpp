@@ -1,0 +1,102 @@
+#include "voice_builder/spectral_distance.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+
+namespace voxa::voicebuild {
+
+namespace {
+void fft(std::vector<std::complex<double>>& a) {
+  const size_t n = a.size();
+  for (size_t i = 1, j = 0; i < n; ++i) {
+    size_t bit = n >> 1;
+    for (; j & bit; bit >>= 1) j ^= bit;
+    j ^= bit;
+    if (i < j) std::swap(a[i], a[j]);
+  }
+  for (size_t len = 2; len <= n; len <<= 1) {
+    const double ang = -2 * M_PI / static_cast<double>(len);
+    const std::complex<double> wl(std::cos(ang), std::sin(ang));
+    for (size_t i = 0; i < n; i += len) {
+      std::complex<double> w(1);
+      for (size_t j = 0; j < len / 2; ++j) {
+        const std::complex<double> u = a[i + j], v = a[i + j + len / 2] * w;
+        a[i + j] = u + v;
+        a[i + j + len / 2] = u - v;
+        w *= wl;
+      }
+    }
+  }
+}
+}  // namespace
+
+std::vector<double> powerSpectrum(const std::vector<double>& x, int begin, int n) {
+  std::vector<std::complex<double>> a(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    const int k = begin + i;
+    const double w = 0.5 - 0.5 * std::cos(2 * M_PI * (i + 0.5) / n);
+    a[i] = (k >= 0 && k < static_cast<int>(x.size())) ? x[k] * w : 0.0;
+  }
+  fft(a);
+  std::vector<double> p(static_cast<size_t>(n / 2 + 1));
+  for (int i = 0; i <= n / 2; ++i) p[i] = std::norm(a[i]);
+  return p;
+}
+
+std::vector<double> bandPowers(const std::vector<double>& power, int width) {
+  std::vector<double> out;
+  out.push_back(0.0);  // keeps the layout of a spectrum: entry 0 is skipped by the distance
+  for (size_t b = 1; b + static_cast<size_t>(width) <= power.size(); b += static_cast<size_t>(width)) {
+    double s = 0;
+    for (int k = 0; k < width; ++k) s += power[b + static_cast<size_t>(k)];
+    out.push_back(s);
+  }
+  return out;
+}
+
+std::vector<double> smoothEnvelope(const std::vector<double>& power, double floor, int lifter) {
+  const size_t half = power.size() - 1;
+  const size_t n = 2 * half;
+  std::vector<std::complex<double>> a(n);
+  for (size_t i = 0; i <= half; ++i) a[i] = std::log(power[i] + floor);
+  for (size_t i = half + 1; i < n; ++i) a[i] = a[n - i];
+  fft(a);  // real and even: the forward transform is the cepstrum times n
+  for (size_t q = 0; q < n; ++q) {
+    const size_t d = q <= half ? q : n - q;
+    if (static_cast<int>(d) > lifter) a[q] = 0.0;
+  }
+  fft(a);
+  std::vector<double> out(half + 1);
+  for (size_t i = 0; i <= half; ++i) out[i] = std::exp(a[i].real() / static_cast<double>(n));
+  return out;
+}
+
+std::vector<double> compensatedAutocorrelation(const double* frame, int n, int nfft, const std::vector<double>& psd,
+                                               int order) {
+  std::vector<std::complex<double>> a(static_cast<size_t>(nfft));
+  for (int i = 0; i < n && i < nfft; ++i) a[i] = frame[i];
+  fft(a);
+  for (int i = 0; i < nfft; ++i) {
+    const int bin = i <= nfft / 2 ? i : nfft - i;
+    a[i] = std::norm(a[i]) / std::max(psd[bin], 1e-12);
+  }
+  fft(a);  // real and even: the transform of the power is the autocorrelation times nfft
+  std::vector<double> r(static_cast<size_t>(order + 1));
+  for (int k = 0; k <= order; ++k) r[k] = a[k].real() / nfft;
+  return r;
+}
+
+double logSpectralDistance(const std::vector<double>& a, const std::vector<double>& b, double floor,
+                           double offsetDb) {
+  double sum = 0;
+  int count = 0;
+  for (size_t i = 1; i < a.size() && i < b.size(); ++i) {
+    const double d = 10 * std::log10((b[i] + floor) / (a[i] + floor)) - offsetDb;
+    sum += d * d;
+    ++count;
+  }
+  return count ? std::sqrt(sum / count) : 0.0;
+}
+
+}  // namespace voxa::voicebuild

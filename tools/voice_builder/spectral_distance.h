@@ -1,0 +1,32 @@
+// Log-spectral distance between two signals, for the analysis-resynthesis check.
+#pragma once
+#include <vector>
+
+namespace voxa::voicebuild {
+
+// Power spectrum (bins 0..n/2) of `n` samples from x[begin] (zero outside x),
+// Hann-windowed; n a power of two.
+std::vector<double> powerSpectrum(const std::vector<double>& x, int begin, int n);
+
+// Root-mean-square dB difference over bins 1..n/2 of two power spectra, after
+// removing `offsetDb` (b - a); powers are floored at `floor`.
+double logSpectralDistance(const std::vector<double>& a, const std::vector<double>& b, double floor,
+                           double offsetDb);
+
+// Power summed over bands of `width` bins (bin 0 left out), for a distance
+// between spectral envelopes that the harmonic fine structure does not drive.
+std::vector<double> bandPowers(const std::vector<double>& power, int width);
+
+// Cepstrally smoothed spectral envelope: the power spectrum (bins 0..n/2,
+// floored at `floor`) with its real cepstrum kept up to quefrency `lifter`.
+// Returned as power again, so that logSpectralDistance applies.
+std::vector<double> smoothEnvelope(const std::vector<double>& power, double floor, int lifter);
+
+// Autocorrelation lags 0..order of frame[0..n) after dividing its power
+// spectrum (nfft points, a power of two >= n + order) by psd (nfft/2 + 1 bins):
+// the spectrum a filter must have so that an excitation of that spectrum
+// reproduces the frame's.
+std::vector<double> compensatedAutocorrelation(const double* frame, int n, int nfft, const std::vector<double>& psd,
+                                               int order);
+
+}  // namespace voxa::voicebuild

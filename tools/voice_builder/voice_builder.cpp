@@ -1,0 +1,407 @@
+#include "voice_builder/voice_builder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+
+#include "voice_builder/codebook.h"
+#include "voice_builder/lpc.h"
+#include "voice_builder/residual_coder.h"
+#include "voice_builder/spectral_distance.h"
+#include "voicedb/voicedb_writer.h"
+
+namespace voxa::voicebuild {
+
+const int kGainTable[32] = {1,  3,  5,  7,  9,   11,  13,  15,  17,  20,  24,  30,  34,  42,  50,  60,
+                            70, 84, 102, 120, 144, 172, 206, 246, 294, 352, 420, 502, 600, 718, 856, 1024};
+
+int gainCode(double meanAbs) {
+  const double l = std::log(std::max(meanAbs, 0.5));
+  int best = 0;
+  for (int g = 1; g < 32; ++g)
+    if (std::fabs(std::log(static_cast<double>(kGainTable[g])) - l) <
+        std::fabs(std::log(static_cast<double>(kGainTable[best])) - l))
+      best = g;
+  return best;
+}
+
+std::vector<int> periodBounds(const std::vector<PhoneLabel>& labels, const std::vector<int>& epochs,
+                              const std::function<bool(const std::string&)>& sonorant, int length, int fixed) {
+  constexpr int kMaxPeriod = 255;
+  constexpr int kMinPeriod = 24;
+  std::vector<int> b{0};
+  auto fillTo = [&](int t) {
+    const int c = b.back();
+    const int gap = t - c;
+    if (gap <= 0) return;
+    const int pieces = gap <= kMaxPeriod ? 1 : (gap + fixed - 1) / fixed;
+    for (int i = 1; i <= pieces; ++i) b.push_back(c + (gap * i) / pieces);
+  };
+  size_t e = 0;
+  for (const PhoneLabel& l : labels) {
+    if (sonorant(l.phone)) {
+      while (e < epochs.size() && epochs[e] < l.start) ++e;
+      for (; e < epochs.size() && epochs[e] < l.end; ++e)
+        if (epochs[e] - b.back() >= kMinPeriod) fillTo(epochs[e]);
+    } else {
+      // Fixed periods from where the previous phone left off, ending within
+      // half a period of the phone's end.
+      if (l.start - b.back() > kMaxPeriod) fillTo(l.start);
+      while (b.back() + fixed <= l.end + fixed / 2 && b.back() + fixed <= length) b.push_back(b.back() + fixed);
+    }
+  }
+  if (length - b.back() > 0) {
+    if (length - b.back() < kMinPeriod && b.size() > 1) b.back() = length;
+    else fillTo(length);
+  }
+  // A last period folded into its neighbour may exceed the byte range: split it.
+  std::vector<int> out{b[0]};
+  for (size_t i = 1; i < b.size(); ++i) {
+    const int gap = b[i] - out.back();
+    const int pieces = (gap + kMaxPeriod - 1) / kMaxPeriod;
+    for (int k = 1; k <= pieces; ++k) out.push_back(out.back() - (gap * (k - 1)) / pieces + (gap * k) / pieces);
+  }
+  return out;
+}
+
+namespace {
+
+std::vector<double> hann(int n) {
+  std::vector<double> w(n);
+  for (int i = 0; i < n; ++i) w[i] = 0.5 - 0.5 * std::cos(2 * M_PI * (i + 0.5) / n);
+  return w;
+}
+
+int toQ10(double rad) { return std::clamp(static_cast<int>(std::lround(rad * 1024.0)), 0, 3216); }
+
+}  // namespace
+
+UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phones, const BuildSettings& s) {
+  UtteranceAnalysis a;
+  const int length = static_cast<int>(u.samples.size());
+  // Sonorant stretches: runs of consecutive sonorant phones.
+  std::vector<std::pair<int, int>> stretches;
+  for (const PhoneLabel& l : u.labels) {
+    if (!phones.sonorant(l.phone)) continue;
+    if (!stretches.empty() && stretches.back().second == l.start) stretches.back().second = l.end;
+    else stretches.emplace_back(l.start, l.end);
+  }
+  PitchSettings ps = s.pitch;
+  ps.rate = u.rate;
+  const std::vector<int> epochs = detectEpochs(u.samples, stretches, ps);
+  const int fixed = u.rate / 100;
+  a.bounds = periodBounds(u.labels, epochs, phones.sonorant, length, fixed);
+  const std::set<int> epochSet(epochs.begin(), epochs.end());
+
+  a.preEmphasised = preEmphasise(u.samples, s.deemphasis_Q8 / 256.0);
+  const int periods = static_cast<int>(a.bounds.size()) - 1;
+  const int win = 400;
+  const std::vector<double> w = hann(win);
+  std::vector<double> buf(win);
+  std::vector<double> lastGood;
+  size_t li = 0;
+  for (int p = 0; p < periods; ++p) {
+    const int b0 = a.bounds[p], b1 = a.bounds[p + 1];
+    const int mid = (b0 + b1) / 2;
+    while (li + 1 < u.labels.size() && u.labels[li].end <= mid) ++li;
+    a.phoneOf.push_back(static_cast<int>(li));
+    a.voiced.push_back(epochSet.count(b1) > 0 && phones.sonorant(u.labels[li].phone));
+    for (int i = 0; i < win; ++i) {
+      const int k = mid - win / 2 + i;
+      buf[i] = (k >= 0 && k < length) ? a.preEmphasised[k] * w[i] : 0.0;
+    }
+    const bool compensate = !s.excitationPsd.empty() && phones.sonorant(u.labels[li].phone);
+    const std::vector<double> lpc = lpcFromAutocorrelation(
+        compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
+                   : autocorrelation(buf.data(), win, s.order),
+        u.rate, s.lagWindowHz, 1e-5);
+    std::vector<double> lsf;
+    if (!lpcToLsf(lpc, &lsf)) {
+      if (lastGood.empty()) {
+        lsf.resize(s.order);
+        for (int i = 0; i < s.order; ++i) lsf[i] = M_PI * (i + 1) / (s.order + 1);
+      } else {
+        lsf = lastGood;
+      }
+    }
+    lastGood = lsf;
+    a.lsf.push_back(lsf);
+    double sum = 0;
+    for (int i = b0; i < b1; ++i) sum += std::fabs(a.preEmphasised[i]);
+    a.meanAbs.push_back(b1 > b0 ? sum / (b1 - b0) : 0.0);
+  }
+  return a;
+}
+
+namespace {
+
+struct Choice {
+  int utt = -1;
+  int first = 0;   // first period of the unit
+  int count = 0;   // N
+  int m = 0;       // M
+  int score = -1;
+};
+
+// Period range [from, to) of label `li`.
+std::pair<int, int> periodsOfPhone(const UtteranceAnalysis& a, int li) {
+  const int n = static_cast<int>(a.phoneOf.size());
+  int from = 0;
+  while (from < n && a.phoneOf[from] < li) ++from;
+  int to = from;
+  while (to < n && a.phoneOf[to] == li) ++to;
+  return {from, to};
+}
+
+// Index of the boundary nearest to sample t, within [lo, hi].
+int nearestBound(const std::vector<int>& bounds, int t, int lo, int hi) {
+  int best = lo;
+  for (int i = lo; i <= hi; ++i)
+    if (std::abs(bounds[i] - t) < std::abs(bounds[best] - t)) best = i;
+  return best;
+}
+
+Choice cutUnit(const Utterance& u, const UtteranceAnalysis& a, int li, int silencePeriods) {
+  Choice c;
+  const auto [pa0, pa1] = periodsOfPhone(a, li);
+  const auto [pb0, pb1] = periodsOfPhone(a, li + 1);
+  if (pa1 <= pa0 || pb1 <= pb0 || pa1 != pb0) return c;
+  const PhoneLabel& la = u.labels[li];
+  const PhoneLabel& lb = u.labels[li + 1];
+  int ca = nearestBound(a.bounds, (la.start + la.end) / 2, pa0, pa1 - 1);
+  if (la.phone == "##") ca = std::max(ca, pa1 - silencePeriods);
+  int cb = nearestBound(a.bounds, (lb.start + lb.end) / 2, pb0 + 1, pb1);
+  if (lb.phone == "##") cb = std::min(cb, pb0 + silencePeriods);
+  // Unit period counts are bytes.
+  while (cb - ca > 255) {
+    if (pa1 - ca > cb - pb0) ++ca;
+    else --cb;
+  }
+  c.first = ca;
+  c.count = cb - ca;
+  c.m = pa1 - ca;
+  // Prefer occurrences with full halves and voiced sonorants.
+  c.score = std::min(pa1 - ca, 6) + std::min(cb - pb0, 6);
+  return c;
+}
+
+struct Part {
+  size_t lengths = 0, params = 0, excitation = 0, excitationUnits = 0;
+};
+
+}  // namespace
+
+BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, const BuildSettings& s,
+                       const std::string& voiceName) {
+  if (s.order % 2 || s.order < 2 || s.order > 18) throw std::invalid_argument("LPC order must be even, 2..18");
+  BuildResult result;
+  const int nu = static_cast<int>(set.utterances.size());
+  if (nu == 0) throw std::runtime_error("empty recording set");
+  const int rate = set.utterances[0].rate;
+  for (const Utterance& u : set.utterances) {
+    if (u.rate != rate) throw std::runtime_error(u.id + ": sample rate differs from the rest");
+    for (const PhoneLabel& l : u.labels)
+      if (!phones.known(l.phone)) throw std::runtime_error(u.id + ": phone '" + l.phone + "' not in the phone set");
+  }
+
+  std::vector<UtteranceAnalysis> an(nu);
+  for (int i = 0; i < nu; ++i) an[i] = analyseUtterance(set.utterances[i], phones, s);
+
+  // Unit selection: for every diphone the best-scoring occurrence.
+  std::map<std::string, Choice> chosen;
+  for (int i = 0; i < nu; ++i) {
+    const Utterance& u = set.utterances[i];
+    for (int li = 0; li + 1 < static_cast<int>(u.labels.size()); ++li) {
+      const std::string name = u.labels[li].phone + "-" + u.labels[li + 1].phone;
+      if (name.size() > 15) continue;
+      Choice c = cutUnit(u, an[i], li, s.silencePeriods);
+      if (c.score < 0) continue;
+      c.utt = i;
+      auto it = chosen.find(name);
+      if (it == chosen.end() || c.score > it->second.score) chosen[name] = c;
+    }
+  }
+
+  // Voice scale and F0 from the periods in use.
+  std::vector<double> loud, f0s;
+  for (const auto& [name, c] : chosen) {
+    const UtteranceAnalysis& a = an[c.utt];
+    for (int p = c.first; p < c.first + c.count; ++p) {
+      if (!a.voiced[p]) continue;
+      loud.push_back(a.meanAbs[p]);
+      f0s.push_back(static_cast<double>(rate) / (a.bounds[p + 1] - a.bounds[p]));
+    }
+  }
+  std::sort(loud.begin(), loud.end());
+  std::sort(f0s.begin(), f0s.end());
+  const double loudRef = loud.empty() ? 1000.0 : loud[(loud.size() * 99) / 100];
+  const double scale = loudRef > 0 ? s.loudGain / loudRef : 1.0;
+  // Median and interquartile spread: periods cut short at voicing edges do
+  // not pull the figures.
+  const int f0Mean = f0s.empty() ? 100 : static_cast<int>(std::lround(f0s[f0s.size() / 2]));
+  const double iqr = f0s.empty() ? 0.0 : f0s[(f0s.size() * 3) / 4] - f0s[f0s.size() / 4];
+  // A flat-pitch speaker has almost no spread; give the intonation models the
+  // engine's own pitch-setting ratio (std = mean / 8) as a floor.
+  const int f0StdDev = std::max(static_cast<int>(std::lround(iqr / 1.349)), f0Mean / 8);
+
+  // Codebooks trained on the periods in use.
+  std::vector<std::vector<int32_t>> train(s.order);
+  for (const auto& [name, c] : chosen)
+    for (int p = c.first; p < c.first + c.count; ++p)
+      for (int k = 0; k < s.order; ++k) train[k].push_back(toQ10(an[c.utt].lsf[p][k]));
+  const std::vector<ScalarCodebook> books = trainCodebooks(train, s.spectralBits, s.minBits, s.maxBits);
+
+  voicedb::CodecHeader codec;
+  codec.order = s.order;
+  int widest = 0;
+  for (const auto& b : books) widest = std::max(widest, b.bits);
+  for (const auto& b : books) {
+    codec.widths.push_back(b.bits);
+    std::vector<int32_t> entries;
+    for (int32_t v : b.levels_Q10) entries.push_back(v << 4);
+    entries.resize(static_cast<size_t>(1) << widest, 0);
+    codec.codebooks.push_back(entries);
+  }
+  codec.deemphasis = static_cast<int16_t>(s.deemphasis_Q8);
+  codec.pulseFilter = 0;
+  codec.voicedNoResidual = 1;
+
+  // Level floor: half the median 128-sample peak of the sonorant speech at the
+  // voice scale, so the level control lifts quiet passages at most twofold
+  // beyond normal vowels.
+  {
+    std::vector<double> peaks;
+    for (int i = 0; i < nu; ++i) {
+      const Utterance& u = set.utterances[i];
+      for (const PhoneLabel& l : u.labels) {
+        if (!phones.sonorant(l.phone)) continue;
+        for (int b = l.start; b + 128 <= l.end; b += 128) {
+          double pk = 0;
+          for (int j = b; j < b + 128; ++j) pk = std::max(pk, std::fabs(u.samples[j]));
+          peaks.push_back(pk * scale);
+        }
+      }
+    }
+    std::sort(peaks.begin(), peaks.end());
+    const double median = peaks.empty() ? 4000.0 : peaks[peaks.size() / 2];
+    codec.levelFloor = static_cast<int16_t>(std::clamp(std::lround(median / 2), 64L, 32000L));
+  }
+
+  // Units.
+  std::vector<voicedb::Unit> units;
+  Part part;
+  int totalPeriods = 0;
+  for (const auto& [name, c] : chosen) {
+    const Utterance& u = set.utterances[c.utt];
+    const UtteranceAnalysis& a = an[c.utt];
+    const std::string& pa = u.labels[a.phoneOf[c.first]].phone;
+    const std::string& pb = u.labels[a.phoneOf[c.first + c.count - 1]].phone;
+    voicedb::Unit unit;
+    unit.name = name;
+    unit.firstPhonePeriods = static_cast<uint8_t>(c.m);
+    const int unitStart = a.bounds[c.first];
+    const int unitLength = a.bounds[c.first + c.count] - unitStart;
+    std::vector<std::vector<double>> quantised;
+    int excitationStart = -1, excitationEnd = 0;
+    for (int k = 0; k < c.count; ++k) {
+      const int p = c.first + k;
+      voicedb::Period period;
+      period.length = static_cast<uint8_t>(a.bounds[p + 1] - a.bounds[p]);
+      period.gainCode = static_cast<uint8_t>(gainCode(a.meanAbs[p] * scale));
+      std::vector<double> q(s.order);
+      for (int i = 0; i < s.order; ++i) {
+        const uint32_t code = books[i].encode(toQ10(a.lsf[p][i]));
+        period.codes.push_back(code);
+        q[i] = books[i].levels_Q10[code] / 1024.0;
+      }
+      std::sort(q.begin(), q.end());
+      quantised.push_back(q);
+      unit.periods.push_back(period);
+      const bool sonorant = phones.sonorant(k < c.m ? pa : pb);
+      if (!sonorant) {
+        if (excitationStart < 0) excitationStart = a.bounds[p] - unitStart;
+        excitationEnd = a.bounds[p + 1] - unitStart;
+      }
+    }
+    totalPeriods += c.count;
+    part.lengths += 2 + static_cast<size_t>(c.count);
+    size_t bits = 0;
+    for (const auto& b : books) bits += static_cast<size_t>(b.bits);
+    part.params += (static_cast<size_t>(c.count) * (bits + 5) + 7) / 8;
+    if (excitationStart >= 0) {
+      // Residual of the scaled pre-emphasised signal through the quantised
+      // filters, period by period, with the true signal as filter history.
+      std::vector<double> residual(static_cast<size_t>(excitationEnd), 0.0);
+      std::vector<double> sig(a.preEmphasised.size());
+      for (size_t i = 0; i < sig.size(); ++i) sig[i] = a.preEmphasised[i] * scale;
+      for (int k = 0; k < c.count; ++k) {
+        const int b0 = a.bounds[c.first + k] - unitStart, b1 = a.bounds[c.first + k + 1] - unitStart;
+        if (b0 >= excitationEnd) break;
+        const std::vector<double> lpc = lsfToLpc(quantised[k]);
+        inverseFilter(lpc, sig.data(), unitStart + b0, unitStart + b1, residual.data() + b0);
+      }
+      const CodedResidual coded = encodeResidual(residual, excitationStart, s.speexSubMode);
+      unit.frameBytes = static_cast<int8_t>(coded.frameBytes);
+      unit.frames = coded.frames;
+      part.excitation += 2 + coded.frames.size() * static_cast<size_t>(coded.frameBytes);
+      ++part.excitationUnits;
+    }
+    (void)unitLength;
+    units.push_back(std::move(unit));
+  }
+  const int present = static_cast<int>(units.size());
+  if (!chosen.count("##-##")) {
+    voicedb::Unit silence;
+    silence.name = "##-##";
+    silence.absent = true;
+    units.push_back(silence);
+  }
+
+  voicedb::VoiceHeader header;
+  header.voiceRate = rate;
+  header.f0Mean = f0Mean;
+  header.f0StdDev = f0StdDev;
+  header.nameSize = 16;
+  result.database = voicedb::writeVoiceDatabase(header, codec, units);
+
+  // Report.
+  std::vector<std::string> missing;
+  for (const std::string& t : set.targets)
+    if (!chosen.count(t) && t != "##-##") missing.push_back(t);
+  result.unitsPresent = present;
+  result.periods = totalPeriods;
+  result.missing = missing;
+  result.scale = scale;
+  result.f0Mean = f0Mean;
+  std::ostringstream r;
+  const size_t names = units.size() * 16 + units.size() * 4 + 24;
+  size_t codecBytes = 4 + 4 * static_cast<size_t>(s.order) * (1 + (static_cast<size_t>(1) << widest)) + 8;
+  r << "Voice " << voiceName << ": version-6 database, " << rate << " Hz\n";
+  r << "Recording set: " << nu << " utterances\n";
+  r << "F0 mean " << f0Mean << " Hz, std dev " << f0StdDev << " Hz\n";
+  r << "Units present: " << present << " (plus '##-##' as synthetic silence)\n";
+  r << "Diphone targets: " << set.targets.size() << ", covered "
+    << (set.targets.size() - missing.size()) << ", missing " << missing.size() << "\n";
+  r << "Periods: " << totalPeriods << "\n";
+  r << "LPC order " << s.order << ", code widths";
+  for (const auto& b : books) r << ' ' << b.bits;
+  r << " (+5 gain bits per period)\n";
+  r << "Residual: Speex narrowband sub-mode " << s.speexSubMode << ", " << part.excitationUnits
+    << " units with stored excitation\n";
+  r << "deemphasis " << codec.deemphasis << ", levelFloor " << codec.levelFloor << ", pulseFilter "
+    << codec.pulseFilter << ", voicedNoResidual " << codec.voicedNoResidual << "\n";
+  r << "Bytes: total " << result.database.size() << "; header+names+offsets " << names << "; codec header "
+    << codecBytes << "; period counts and lengths " << part.lengths << "; parameter streams " << part.params
+    << "; excitation " << part.excitation << "\n";
+  r << "Missing diphones:";
+  if (missing.empty()) r << " none";
+  for (const std::string& m : missing) r << ' ' << m;
+  r << "\n";
+  result.report = r.str();
+  return result;
+}
+
+}  // namespace voxa::voicebuild

@@ -1,0 +1,74 @@
+// The voice builder: turns a recording set into a version-6 voice database.
+// Pitch-synchronous periods (epochs in sonorant stretches, fixed 10 ms
+// periods elsewhere), LPC analysis per period, LSF codebooks trained on the
+// voice, 5-bit gain codes, Speex-coded residual for periods that need stored
+// excitation, and diphone units cut at phone middles.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "voice_builder/pitch_marks.h"
+#include "voice_builder/recording_set.h"
+
+namespace voxa::voicebuild {
+
+struct BuildSettings {
+  int order = 16;                 // LPC order K (even, at most 18)
+  int deemphasis_Q8 = 230;        // pre-emphasis used in analysis, undone by the engine
+  int speexSubMode = 7;           // narrowband sub-mode of the residual frames
+  int spectralBits = 80;          // bits per period over the K LSF codes
+  int minBits = 3, maxBits = 7;   // range of one code's width
+  int silencePeriods = 3;         // periods kept of a silence half
+  double loudGain = 640.0;        // gain the loud (99th percentile) sonorant periods get
+  double lagWindowHz = 30.0;      // LPC lag window bandwidth
+  PitchSettings pitch;
+  // Power spectrum per sample of the engine's voiced excitation (pulses plus
+  // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
+  // against it so that pulse-excited filters reproduce the recorded spectrum.
+  // Empty: plain LPC everywhere.
+  std::vector<double> excitationPsd;
+};
+
+// How the builder asks the language's phone set about a phone name.
+struct PhoneClasses {
+  std::function<bool(const std::string&)> known;     // phone exists in the set
+  std::function<bool(const std::string&)> sonorant;  // vowel, or ctype l, n, r
+};
+
+// Periods of one utterance and their analysis.
+struct UtteranceAnalysis {
+  std::vector<int> bounds;          // period boundaries, 0 .. length, ascending
+  std::vector<int> phoneOf;         // label index of each period (by its midpoint)
+  std::vector<bool> voiced;         // period ends at a detected epoch inside a sonorant stretch
+  std::vector<double> preEmphasised;  // scaled by the voice scale once known
+  std::vector<std::vector<double>> lsf;  // per period, radians
+  std::vector<double> meanAbs;      // per period, mean |pre-emphasised| before scaling
+};
+
+UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phones, const BuildSettings& s);
+
+// Period boundaries from epochs and labels: epochs inside sonorant phones,
+// `fixed`-sample periods in the other phones, gaps split to at most 255.
+std::vector<int> periodBounds(const std::vector<PhoneLabel>& labels, const std::vector<int>& epochs,
+                              const std::function<bool(const std::string&)>& sonorant, int length, int fixed);
+
+// Gain code: the entry of the engine's 5-bit gain table nearest in log amplitude.
+int gainCode(double meanAbs);
+extern const int kGainTable[32];
+
+struct BuildResult {
+  std::vector<uint8_t> database;
+  std::string report;
+  int unitsPresent = 0;
+  int periods = 0;
+  std::vector<std::string> missing;
+  double scale = 1.0;               // sample scale applied before analysis
+  int f0Mean = 0;
+};
+
+BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, const BuildSettings& s,
+                       const std::string& voiceName);
+
+}  // namespace voxa::voicebuild
