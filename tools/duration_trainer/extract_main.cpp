@@ -5,8 +5,10 @@
 //
 //   duration_features_<lang> --sentences corpus.txt --events events.txt --out features.tsv
 //
-// Output: "# stretch <Q8>" (the deliverable's normal rate), then tab-separated sentence, phone, duration in 1/1024 s, mean, scale,
-// then one "s:"/"i:" typed value per feature; a header row names the columns.
+// Output: "# stretch <Q8>" (the deliverable's normal rate), then tab-separated
+// sentence, phone, duration in 1/1024 s, mean, scale, the engine's own duration
+// of the segment (1/1024 s, with the tree built into this program), then one
+// "s:"/"i:" typed value per feature; a header row names the columns.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -30,6 +32,7 @@ namespace {
 struct EngineSegment {
   std::string phone;
   int32_t mean = 0, scale = 0;
+  int32_t engineDuration = 0;  // 1/1024 s, as the engine's duration step gave it
   std::vector<std::string> features;
 };
 
@@ -50,10 +53,15 @@ void onPhrase(intptr_t user, const TTSSegment*, int32_t, int32_t) {
   tts::Relation* segs = c->handle->segmentRelation;
   if (!segs) return;
   const tts::ProsodyLanguage* lang = tts::kLanguage.prosody;
+  int32_t previousEnd = 0;
   for (tts::Item* seg = segs->head; seg; seg = seg->next) {
     const int32_t pid = tts::itemPathInt(seg, "pid");
+    const int32_t end = tts::itemPathInt(seg, "end");
+    const int32_t duration = end - previousEnd;
+    previousEnd = end;
     if (pid == 0) continue;
     EngineSegment e;
+    e.engineDuration = duration;
     const tts::Val* name = tts::itemGet(seg, "name");
     e.phone = name && name->type == tts::kValString ? tts::valString(name) : "?";
     if (lang->durationModel == tts::kDurationZScore) {
@@ -179,7 +187,7 @@ int main(int argc, char** argv) {
   TTSFileSetInspector_I(handle, &inspector);
 
   std::fprintf(out, "# stretch %d\n", tts::kLanguage.baseDurationStretch);
-  std::fprintf(out, "sentence\tphone\tduration\tmean\tscale");
+  std::fprintf(out, "sentence\tphone\tduration\tmean\tscale\tengine");
   for (const char* path : durtrain::kSegmentFeatures) std::fprintf(out, "\t%s", path);
   std::fprintf(out, "\n");
   std::string line;
@@ -218,7 +226,7 @@ int main(int argc, char** argv) {
       const double d = ref.durations[r];
       if (d < 10 || d > 512) continue;  // a boundary eSpeak NG placed oddly
       const EngineSegment& s = collector.segments[k];
-      std::fprintf(out, "%d\t%s\t%.2f\t%d\t%d", index, s.phone.c_str(), d, s.mean, s.scale);
+      std::fprintf(out, "%d\t%s\t%.2f\t%d\t%d\t%d", index, s.phone.c_str(), d, s.mean, s.scale, s.engineDuration);
       for (const auto& v : s.features) std::fprintf(out, "\t%s", v.c_str());
       std::fprintf(out, "\n");
       ++keptSegments;
