@@ -1,0 +1,45 @@
+# Installs the build into a temporary prefix, builds examples/ against the
+# installed package with find_package(Voxa), and runs the example host.
+# Usage: cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -P install_test.cmake
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
+  RESULT_VARIABLE rc OUTPUT_QUIET)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "install failed")
+endif()
+foreach(f include/tts_engine.h include/corvum.h bin/voxa)
+  if(NOT EXISTS ${prefix}/${f})
+    message(FATAL_ERROR "not installed: ${f}")
+  endif()
+endforeach()
+file(GLOB pcfiles ${prefix}/lib*/pkgconfig/voxa.pc)
+if(NOT pcfiles)
+  message(FATAL_ERROR "no pkg-config file installed")
+endif()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples -B ${WORK_DIR}/examples -G Ninja
+  -DCMAKE_PREFIX_PATH=${prefix} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "configuring the example failed:\n${out}\n${err}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/examples RESULT_VARIABLE rc OUTPUT_VARIABLE out
+  ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "building the example failed:\n${out}\n${err}")
+endif()
+
+file(GLOB voice ${prefix}/share/voxa/voices/es.voice)
+if(NOT voice)
+  message(FATAL_ERROR "the Spanish default voice was not installed")
+endif()
+execute_process(COMMAND ${WORK_DIR}/examples/minimal_host ${voice} ${WORK_DIR}/out.raw RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the example host failed")
+endif()
+file(SIZE ${WORK_DIR}/out.raw size)
+if(size LESS 16000)
+  message(FATAL_ERROR "the example host wrote only ${size} bytes")
+endif()
+message(STATUS "installed package works: the example wrote ${size} bytes")
+file(REMOVE_RECURSE ${WORK_DIR})
