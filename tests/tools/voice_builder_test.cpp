@@ -14,7 +14,9 @@
 #include "voice_builder/codebook.h"
 #include "voice_builder/lpc.h"
 #include "voice_builder/pitch_marks.h"
+#include "voice_builder/recording_set.h"
 #include "voice_builder/residual_coder.h"
+#include "voice_builder/spectral_distance.h"
 #include "voice_builder/voice_builder.h"
 
 namespace vb = voxa::voicebuild;
@@ -175,6 +177,35 @@ TEST(VoiceBuilderResidual, DecoderPutsTheResidualBackInPlace) {
     };
     for (int lag : {-3, -2, 2, 3}) EXPECT_GT(corr(0), corr(lag)) << "start " << start << " lag " << lag;
   }
+}
+
+TEST(VoiceBuilderSpectrum, CompensatedAutocorrelationWithAFlatSpectrumIsThePlainOne) {
+  const std::vector<double> x = vowel(400, 150, 500, 1500);
+  const std::vector<double> plain = vb::autocorrelation(x.data(), 400, 16);
+  const std::vector<double> flat = vb::compensatedAutocorrelation(x.data(), 400, 1024, std::vector<double>(513, 1.0), 16);
+  for (int k = 0; k <= 16; ++k) EXPECT_NEAR(flat[k], plain[k], 1e-6 * std::fabs(plain[0])) << k;
+  // Dividing by a spectrum twice as strong halves every lag.
+  const std::vector<double> half = vb::compensatedAutocorrelation(x.data(), 400, 1024, std::vector<double>(513, 2.0), 16);
+  for (int k = 0; k <= 16; ++k) EXPECT_NEAR(half[k], plain[k] / 2, 1e-6 * std::fabs(plain[0])) << k;
+}
+
+TEST(VoiceBuilderSpectrum, DistanceIsZeroForEqualSpectraAndRemovesTheLevelOffset) {
+  const std::vector<double> x = vowel(2048, 150, 500, 1500);
+  std::vector<double> louder = x;
+  for (double& v : louder) v *= 2;  // +6.02 dB
+  const std::vector<double> a = vb::powerSpectrum(x, 500, 512), b = vb::powerSpectrum(louder, 500, 512);
+  EXPECT_NEAR(vb::logSpectralDistance(a, a, 0, 0), 0, 1e-9);
+  EXPECT_NEAR(vb::logSpectralDistance(a, b, 0, 20 * std::log10(2.0)), 0, 1e-6);
+  EXPECT_NEAR(vb::logSpectralDistance(a, b, 0, 0), 20 * std::log10(2.0), 1e-6);
+  const std::vector<double> bands = vb::bandPowers(a, 16);
+  EXPECT_EQ(bands.size(), 17u);  // entry 0 plus 16 bands of 500 Hz
+}
+
+TEST(VoiceBuilderLabels, MalformedOrGappedLabelsAreRefused) {
+  EXPECT_EQ(vb::parseLabels("0 10 ##\n10 30 a\n", "t").size(), 2u);
+  EXPECT_THROW(vb::parseLabels("0 10 ##\n12 30 a\n", "t"), std::runtime_error);
+  EXPECT_THROW(vb::parseLabels("0 10\n", "t"), std::runtime_error);
+  EXPECT_THROW(vb::parseLabels("10 5 a\n", "t"), std::runtime_error);
 }
 
 // A small synthetic recording set: "a", "s", "m" in a few orders.

@@ -2,7 +2,10 @@
 // again through the engine's own unit decoder and synthesiser with the label
 // durations and the measured pitch, and compared with the recording by mean
 // log-spectral distance (phone by phone, frames at matching relative times).
-//   voice_resynth_<lang> --in FOLDER --voice FILE [--worst N] [--postfilter 0|1]
+//   voice_resynth_<lang> --in FOLDER --voice FILE [--worst N] [--postfilter 0|1] [--dump ID]
+// Figures: per-bin distance, distances over 250 Hz and 500 Hz bands (the
+// envelope, less the harmonic fine structure), a cepstrally smoothed envelope,
+// and the frame level error; each utterance is first aligned in overall level.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -62,7 +65,8 @@ int main(int argc, char** argv) {
     };
     const RecordingSet set = readRecordingSet(in);
     const BuildSettings settings;
-    Frames all, sonorant, other, envelope, level, shape, bands, bandsSonorant, bandsOther;
+    Frames all, sonorant, other, envelope, level, shape, bands, bandsSonorant, bandsOther, wide, wideSonorant,
+      wideOther;
     std::vector<std::pair<double, std::string>> perUtterance;
     std::map<std::string, Frames> perPhone;
     const int n = 512, hop = 160;
@@ -175,6 +179,14 @@ int main(int argc, char** argv) {
           Frames& bc = classes.sonorant(u.labels[pairPhone[i]].phone) ? bandsSonorant : bandsOther;
           bc.sum += db;
           ++bc.count;
+          // 500 Hz bands (16 bins).
+          const double dw = logSpectralDistance(bandPowers(pairs[i].first, 16), bandPowers(pairs[i].second, 16),
+                                                floor * 16, offset);
+          wide.sum += dw;
+          ++wide.count;
+          Frames& wc = classes.sonorant(u.labels[pairPhone[i]].phone) ? wideSonorant : wideOther;
+          wc.sum += dw;
+          ++wc.count;
         }
         {
           double ea = 0, eb = 0;
@@ -205,6 +217,8 @@ int main(int argc, char** argv) {
                 sonorant.mean(), other.mean());
     std::printf("mean log-spectral distance over 250 Hz bands %.2f dB (sonorant phones %.2f dB, other phones %.2f dB)\n",
                 bands.mean(), bandsSonorant.mean(), bandsOther.mean());
+    std::printf("mean log-spectral distance over 500 Hz bands %.2f dB (sonorant phones %.2f dB, other phones %.2f dB)\n",
+                wide.mean(), wideSonorant.mean(), wideOther.mean());
     std::printf("mean envelope distance (cepstrum to quefrency 30) %.2f dB\n", envelope.mean());
     std::printf("mean frame level error %.2f dB; envelope distance at matched frame level %.2f dB\n", level.mean(),
                 shape.mean());
