@@ -86,12 +86,3 @@ extern const Cart kDurationTreePl;
 extern const Cart kDurationTreeTr;
 
 }  // namespace tts
-
-namespace tts {
-
-// Node table and names of the small duration tree that engine_es and
-// engine_tr publish (never read by their duration step).
-extern const CartNode kSmallDurationNodes[];
-extern const char* const kSmallDurationNames[];
-
-}  // namespace tts
