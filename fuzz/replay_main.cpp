@@ -2,7 +2,7 @@
 // runs every file given (directories are read in name order), then a bounded
 // number of inputs derived from a fixed seed, mostly mutations of the files.
 //
-//   <target> [--runs N] [--seed S] [--max-len L] [file-or-directory ...]
+//   <target> [--runs N (default 0)] [--seed S] [--max-len L] [file-or-directory ...]
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -98,7 +98,7 @@ Bytes mutate(const std::vector<Bytes>& corpus, Rng& rng, size_t maxLen) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  long runs = 1000;
+  long runs = 0;  // only the given files unless asked for more
   uint64_t seed = 1;
   size_t maxLen = 4096;
   std::vector<std::filesystem::path> files;
