@@ -18,6 +18,9 @@ int32_t abandon(TTSFile* file) {
   return TTS_ERR_ABANDONED;
 }
 
+// Highest voice rate (Hz) that the synthesiser accepts.
+constexpr int64_t kMaxVoiceRate = 96000;
+
 // Delay classes of a phrase's "delay" feature.
 enum Delay : int32_t { kDelayPredicted = 0, kDelayComma = 1, kDelaySentence = 2 };
 
@@ -133,7 +136,11 @@ int32_t stageSynthSetup(TTSFile* file) {
   file->control = SynthControl{3, 0, 1, 1, 1, 0, 1};
   int32_t longest = file->minorPause > file->majorPause ? file->minorPause : file->majorPause;
   file->control.pauseLength = longest * voice->durationStretch >> 7;
-  int32_t request = static_cast<int32_t>(static_cast<int64_t>(file->control.pauseLength) * voice->outputRate >> 10);
+  // Sized at no more than the highest rate the synthesiser accepts (an
+  // absurd output rate would otherwise ask for gigabytes).
+  int64_t outputRate = voice->outputRate;
+  outputRate = outputRate < 0 ? 0 : (outputRate > kMaxVoiceRate ? kMaxVoiceRate : outputRate);
+  int32_t request = static_cast<int32_t>(file->control.pauseLength * outputRate >> 10);
   if (voice->synthInit)
     file->synth = voice->synthInit(voice, file->buffers[1], file->buffers[2], file->buffers[3], file->targets,
                                    file->segmentCount, &request);
@@ -171,8 +178,13 @@ void deliverPause(TTSFile* file, int32_t length, SampleCallback callback, intptr
       return;
     }
   }
-  int64_t zeros = static_cast<int64_t>(file->voice->voiceRate) * length >> 10;
-  for (int32_t i = 0; i < file->sampleCapacity; ++i) file->samples[i] = 0;
+  // At most the highest rate the synthesiser accepts, so that a voice rate
+  // set absurdly high cannot turn one pause into minutes of work.
+  int64_t rate = file->voice->voiceRate;
+  rate = rate < 0 ? 0 : (rate > kMaxVoiceRate ? kMaxVoiceRate : rate);
+  int64_t zeros = rate * length >> 10;
+  const int32_t filled = zeros < file->sampleCapacity ? static_cast<int32_t>(zeros) : file->sampleCapacity;
+  for (int32_t i = 0; i < filled; ++i) file->samples[i] = 0;
   while (zeros > 0) {
     int32_t block = zeros > file->sampleCapacity ? file->sampleCapacity : static_cast<int32_t>(zeros);
     callback(user, file->samples, 2 * block);

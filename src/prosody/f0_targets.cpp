@@ -183,7 +183,9 @@ int32_t placeF0Targets(const ProsodyLanguage* lang, Relation* phrases, F0Target*
   const int32_t mean = paramInt(phrases, "int_f0_target_mean", kDefaultMean);
   const int32_t shift_Q8 = paramInt(phrases, "f0_shift", kDefaultShift_Q8);
   const int32_t stddev = paramInt(phrases, "int_f0_target_stddev", kDefaultStdDev);
-  const int32_t base = mean * shift_Q8 >> 8;
+  // 64-bit product, saturated: the mean comes from the voice header as it stands.
+  const int64_t base64 = static_cast<int64_t>(mean) * shift_Q8 >> 8;
+  const int32_t base = base64 > INT32_MAX ? INT32_MAX : (base64 < INT32_MIN ? INT32_MIN : static_cast<int32_t>(base64));
   TargetList t{out, 0, capacity - 1};  // one place kept for the closing target
   if (lang->f0Model == kF0Contour)
     placeContour(phrases, base, &t);

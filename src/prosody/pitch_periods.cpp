@@ -23,6 +23,13 @@ int32_t periodAt(int32_t rate, int32_t g, int32_t c, int32_t h, int32_t l, int32
 
 }  // namespace
 
+// A time in 1/1024 s as a sample position at `rate`; computed in 64 bits and
+// saturated, so that a voice header with an absurd rate cannot overflow it.
+static int32_t samplesAt(int32_t time_1024, int32_t rate) {
+  const int64_t samples = static_cast<int64_t>(time_1024) * rate >> 10;
+  return samples > INT32_MAX ? INT32_MAX : (samples < INT32_MIN ? INT32_MIN : static_cast<int32_t>(samples));
+}
+
 int32_t assignPitchPeriods(Relation* phrases, const F0Target* targets, int32_t count) {
   Item* first = phraseFirstSegment(phrases);
   if (!first || !targets || count <= 0) return 0;
@@ -33,12 +40,12 @@ int32_t assignPitchPeriods(Relation* phrases, const F0Target* targets, int32_t c
 
   Item* seg = first->relation->head;
   int32_t f = 0;                                  // segment start, samples
-  int32_t d = featureInt(seg, "end") * rate >> 10;  // segment end, samples
+  int32_t d = samplesAt(featureInt(seg, "end"), rate);  // segment end, samples
   int32_t step = (d - f) / 3;
   int32_t k = 0;                                  // next point of the segment
   int32_t g = 0, c = mean;                        // interval start: samples, Hz
   for (int32_t t = 0; t < count && seg; ++t) {
-    const int32_t h = targets[t].pos * rate >> 10;
+    const int32_t h = samplesAt(targets[t].pos, rate);
     const int32_t l = targets[t].f0;
     if (h <= f + k * step) continue;  // not beyond the current point
     while (seg && f + k * step <= h) {
@@ -48,7 +55,7 @@ int32_t assignPitchPeriods(Relation* phrases, const F0Target* targets, int32_t c
       if (k == kPointsPerSegment) {  // always leaves the segment, however short
         seg = seg->next;
         f = d;
-        d = seg ? featureInt(seg, "end") * rate >> 10 : d;
+        d = seg ? samplesAt(featureInt(seg, "end"), rate) : d;
         step = (d - f) / 3;
         k = 0;
       }

@@ -2,6 +2,7 @@
 // pronunciations, prosody and synthesis, with markers in the driver's order.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "api/tts_file.h"
@@ -128,6 +129,34 @@ TEST_F(Pipeline, InspectorSeesTextWordListAndSegments) {
   EXPECT_EQ(tts_test::speakChunk(handle, u"Otra vez.", 0, host), TTS_DONE);
   EXPECT_EQ(seen.normalised.size(), 1u);
   EXPECT_EQ(TTSFileSetInspector_I(nullptr, &inspector), TTS_ERR_ARGUMENT);
+}
+
+}  // namespace
+
+namespace {
+
+// Regression tests for faults the fuzzers found: header values taken as they
+// stand must not overflow the prosody arithmetic, and an absurd voice rate
+// must not turn a pause into minutes of zeros.
+TEST(HostileVoice, HugeMeanAndRateNeitherOverflowNorHang) {
+  CorvumLexicon* lexicon = LexMgr_Open(CORVUM_LANG_ALL);
+  for (auto [rate, mean] : {std::pair<int32_t, int32_t>{16000, INT32_MAX}, {1 << 30, 100}, {INT32_MAX, INT32_MAX}}) {
+    std::vector<uint8_t> voice = tts_test::emptyVoice(rate, mean);
+    TTSFile* handle = TTSFileOpen_I(lexicon, voice.data(), 0, TTS_FORMAT_KEEP);
+    ASSERT_NE(handle, nullptr);
+    RecordingHost host;
+    EXPECT_EQ(tts_test::speakChunk(handle, u"Hola, mundo.", 0, host), TTS_DONE);
+    int64_t samples = 0;
+    for (int32_t e : host.events)
+      if (e > 0) samples += e / 2;
+    EXPECT_LE(samples, 96000 * 2);  // pauses bounded by the highest supported rate
+    int32_t absurd = INT32_MAX;
+    PhraseTTSCtrl(handle->voice, PTC_SET_VOICE_RATE, &absurd);
+    RecordingHost again;
+    EXPECT_EQ(tts_test::speakChunk(handle, u"Otra vez.", 0, again), TTS_DONE);
+    TTSFileClose_I(handle);
+  }
+  LexMgr_Close(lexicon);
 }
 
 }  // namespace

@@ -1005,3 +1005,17 @@ TEST(ReviewOutput, FadesForEveryLength) {
 }
 
 }  // namespace
+
+namespace {
+
+// Regression (fuzzing): a predictor coefficient of INT32_MIN, or a step that
+// clamps to it, must not be negated.
+TEST(StepDownRegression, ExtremeCoefficientsAreNeverNegatedPastRange) {
+  int32_t a_Q12[17] = {4096};
+  for (int32_t i = 1; i <= 16; ++i) a_Q12[i] = (i % 2) ? INT32_MIN : INT32_MAX;
+  int32_t refl_Q12[16] = {};
+  tts::reflectionCoefficients(a_Q12, 16, refl_Q12);
+  for (int32_t k : refl_Q12) EXPECT_NE(k, INT32_MIN);
+}
+
+}  // namespace

@@ -83,7 +83,7 @@ void reflectionCoefficients(const int32_t* a_Q12, int32_t order, int32_t* refl_Q
   int32_t a[kMaxLpcOrder + 1];
   int32_t next[kMaxLpcOrder + 1];
   a[0] = 4096;
-  for (int32_t i = 1; i <= order; ++i) a[i] = a_Q12[i];
+  for (int32_t i = 1; i <= order; ++i) a[i] = a_Q12[i] == INT32_MIN ? -INT32_MAX : a_Q12[i];
   for (int32_t m = order; m >= 1; --m) {
     const int32_t k = -a[m];
     refl_Q12[m - 1] = k;
@@ -97,7 +97,8 @@ void reflectionCoefficients(const int32_t* a_Q12, int32_t order, int32_t* refl_Q
     for (int32_t i = 1; i < m; ++i) {
       const int64_t num = static_cast<int64_t>(a[i]) * 4096 + static_cast<int64_t>(k) * a[m - i];
       const int64_t q = num / e;
-      next[i] = static_cast<int32_t>(q > INT32_MAX ? INT32_MAX : (q < INT32_MIN ? INT32_MIN : q));
+      // Clamped symmetrically so that the next step can always negate it.
+      next[i] = static_cast<int32_t>(q > INT32_MAX ? INT32_MAX : (q < -INT32_MAX ? -INT32_MAX : q));
     }
     for (int32_t i = 1; i < m; ++i) a[i] = next[i];
   }
