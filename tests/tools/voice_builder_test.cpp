@@ -201,6 +201,18 @@ TEST(VoiceBuilderSpectrum, DistanceIsZeroForEqualSpectraAndRemovesTheLevelOffset
   EXPECT_EQ(bands.size(), 17u);  // entry 0 plus 16 bands of 500 Hz
 }
 
+// Regression: the floor was added before the level offset was removed, so bins
+// that are below the floor in both spectra counted as |offset| dB apart.
+TEST(VoiceBuilderSpectrum, BinsBelowTheFloorInBothSpectraAgreeWhateverTheLevelOffset) {
+  std::vector<double> a(257, 1e-9), b(257, 1e-10);  // b 10 dB quieter everywhere
+  a[10] = 1.0;
+  b[10] = 0.1;
+  EXPECT_NEAR(vb::logSpectralDistance(a, b, 1e-5, -10.0), 0, 1e-3);
+  // A bin above the floor still counts: b's peak 6 dB below its level.
+  b[10] = 0.025;
+  EXPECT_NEAR(vb::logSpectralDistance(a, b, 1e-5, -10.0), std::sqrt(36.1 / 256), 0.05);
+}
+
 TEST(VoiceBuilderLabels, MalformedOrGappedLabelsAreRefused) {
   EXPECT_EQ(vb::parseLabels("0 10 ##\n10 30 a\n", "t").size(), 2u);
   EXPECT_THROW(vb::parseLabels("0 10 ##\n12 30 a\n", "t"), std::runtime_error);

@@ -21,6 +21,7 @@ constexpr int kPeakIndex = 16;
 constexpr double kPeak = 1000.0;
 constexpr double kPeriod = 96.0;  // model cycle in table samples
 constexpr double kOversample = 16.0;
+constexpr double kRipple = 0.04;    // largest ripple sample, fraction of the peak
 
 struct LfParams {
   double tp;  // flow peak, s from opening (table samples)
@@ -80,31 +81,35 @@ std::vector<int> makeShape(int index) {
   const double eps = solveEpsilon(p);
   const double alpha = solveAlpha(p, eps);
 
+  // The model cycle, sign-flipped so that closure points upwards, closure at
+  // kPeakIndex.
   std::vector<double> x(kLength);
-  for (int n = 0; n < kLength; ++n) {
-    const double t = p.te + (n - kPeakIndex);
-    x[n] = -flowDerivative(p, alpha, eps, t);
-  }
-  // High-pass: subtract a centred 9-sample moving average, which removes the
-  // slow open-phase ramp and leaves the closure peak with low-level ripple.
-  std::vector<double> hp(kLength);
+  for (int n = 0; n < kLength; ++n) x[n] = -flowDerivative(p, alpha, eps, p.te + (n - kPeakIndex));
+  // Ripple: what the cycle holds besides its closure, i.e. the model minus a
+  // centred 9-sample moving average (the slow open-phase ramp goes) with the
+  // closure samples themselves left out, tapered at both ends and scaled to
+  // kRipple of the peak.
+  std::vector<double> ripple(kLength);
   for (int n = 0; n < kLength; ++n) {
     double sum = 0.0;
     for (int k = -4; k <= 4; ++k) {
       const int m = n + k;
       sum += m >= 0 && m < kLength ? x[m] : (m < 0 ? x[0] : x[kLength - 1]);
     }
-    hp[n] = x[n] - sum / 9.0;
+    ripple[n] = x[n] - sum / 9.0;
   }
-  // Taper both ends to zero (8 samples in, 32 samples out).
-  for (int n = 0; n < 8; ++n) hp[n] *= 0.5 - 0.5 * std::cos(M_PI * n / 8.0);
-  for (int n = 0; n < 32; ++n) hp[kLength - 1 - n] *= 0.5 - 0.5 * std::cos(M_PI * n / 32.0);
-  x = hp;
-  const double scale = kPeak / x[kPeakIndex];
+  for (int n = kPeakIndex - 3; n <= kPeakIndex + 3; ++n) ripple[n] = 0.0;
+  for (int n = 0; n < 8; ++n) ripple[n] *= 0.5 - 0.5 * std::cos(M_PI * n / 8.0);
+  for (int n = 0; n < 32; ++n) ripple[kLength - 1 - n] *= 0.5 - 0.5 * std::cos(M_PI * n / 32.0);
+  double largest = 0.0;
+  for (double v : ripple) largest = std::fmax(largest, std::fabs(v));
+  // The pulse: a closure spike, flat in spectrum up to the table's band edge,
+  // so that the filters the voice builder fits to recorded speech keep their
+  // spectral balance, plus the low-level ripple that makes periods differ.
   std::vector<int> out(kLength);
   for (int n = 0; n < kLength; ++n)
-    if (n != kPeakIndex && x[n] >= x[kPeakIndex]) std::fprintf(stderr, "shape %d: peak not at %d\n", index, kPeakIndex);
-  for (int n = 0; n < kLength; ++n) out[n] = static_cast<int>(std::lround(x[n] * scale));
+    out[n] = static_cast<int>(std::lround(largest > 0 ? ripple[n] * kRipple * kPeak / largest : 0.0));
+  out[kPeakIndex] = static_cast<int>(kPeak);
   return out;
 }
 

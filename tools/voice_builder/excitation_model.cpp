@@ -8,6 +8,16 @@
 
 namespace voxa::voicebuild {
 
+std::vector<double> enginePulse() {
+  const int16_t* p = tts::kPulseShapes[0];
+  std::vector<double> x(253);
+  for (int i = 0; i <= 252; ++i) {
+    const int j = i / 2;
+    x[static_cast<size_t>(i)] = p[j] * (2 - (i & 1)) + (j + 1 < tts::kPulseShapeLength ? p[j + 1] : 0) * (i & 1);
+  }
+  return x;
+}
+
 std::vector<double> excitationPsd(int period, int nfft) {
   const int bins = nfft / 2 + 1;
   std::vector<double> psd(static_cast<size_t>(bins), 0.0);

@@ -9,4 +9,8 @@ namespace voxa::voicebuild {
 // two and scaled by sqrt(period), averaged, plus the high-passed noise.
 std::vector<double> excitationPsd(int period, int nfft);
 
+// The engine's first pulse shape as the pulse generator plays it: upsampled
+// by two with linear interpolation (253 samples, unscaled).
+std::vector<double> enginePulse();
+
 }  // namespace voxa::voicebuild

@@ -1,6 +1,8 @@
 // voice_builder: builds a version-6 voice database from a recording set.
 //   voice_builder --lang es --in <recording set folder> --out es.voice --report es.report.txt
-//                 [--compensate EXP] [--order K] [--bits B]
+//                 [--order K] [--bits B] [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]
+// The defaults are the settings the default voices are built with; the
+// options are there to measure alternatives with the resynthesis check.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,12 +16,16 @@
 
 int main(int argc, char** argv) {
   std::string lang, in, out, report;
-  int order = 0, bits = 0;  // 0: the builder's defaults
+  int order = 0, bits = 0;          // 0: the builder's defaults
+  double loudGain = 0, lagWindow = 0;  // 0: the builder's defaults
+  // Voiced gains that give the recorded power through the engine's pulse
+  // (1) or the recorded mean |x| (0).
+  int matchPower = 1;
   // Exponent applied to the engine's excitation spectrum before sonorant
-  // periods are analysed against it (0: plain LPC). Half compensation measured
-  // best in the analysis-resynthesis check: the pulses lack energy above
-  // 4 kHz, but full compensation overshoots the mid bands.
-  double compensate = 0.5;
+  // periods are analysed against it (0: plain LPC). The closure-spike pulses
+  // are flat up to 4 kHz, and plain LPC measured best in the
+  // analysis-resynthesis check.
+  double compensate = 0;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i];
     if (k == "--lang") lang = argv[i + 1];
@@ -29,9 +35,14 @@ int main(int argc, char** argv) {
     else if (k == "--compensate") compensate = std::atof(argv[i + 1]);
     else if (k == "--order") order = std::atoi(argv[i + 1]);
     else if (k == "--bits") bits = std::atoi(argv[i + 1]);
+    else if (k == "--loud-gain") loudGain = std::atof(argv[i + 1]);
+    else if (k == "--match-power") matchPower = std::atoi(argv[i + 1]);
+    else if (k == "--lag-window") lagWindow = std::atof(argv[i + 1]);
   }
   if (lang.empty() || in.empty() || out.empty()) {
-    std::fprintf(stderr, "usage: voice_builder --lang es|pl|tr --in FOLDER --out FILE [--report FILE] [--compensate EXP] [--order K] [--bits B]\n");
+    std::fprintf(stderr,
+                 "usage: voice_builder --lang es|pl|tr --in FOLDER --out FILE [--report FILE] [--order K] [--bits B]\n"
+                 "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]\n");
     return 2;
   }
   try {
@@ -40,6 +51,9 @@ int main(int argc, char** argv) {
     BuildSettings settings;
     if (order) settings.order = order;
     if (bits) settings.spectralBits = bits;
+    if (loudGain > 0) settings.loudGain = loudGain;
+    if (matchPower) settings.pulse = enginePulse();
+    if (lagWindow > 0) settings.lagWindowHz = lagWindow;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).
     if (compensate > 0) {

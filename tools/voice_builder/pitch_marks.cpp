@@ -78,13 +78,24 @@ std::vector<double> lpcResidual(const std::vector<double>& x, int rate) {
 }
 
 namespace {
-// Largest value of r in [from, to) (clipped to the stretch); -1 when empty.
-int peakIn(const std::vector<double>& r, int from, int to, int lo, int hi) {
+// The residual peak that best continues a period track: the largest value of
+// r in [from, to) (clipped to the stretch) after weighting by closeness to
+// `predicted` (a Gaussian of width `spread` samples), so that a slightly
+// stronger peak far from the expected epoch does not make the marks jitter.
+// -1 when the range is empty.
+int peakIn(const std::vector<double>& r, int from, int to, int lo, int hi, int predicted, double spread) {
   from = std::max(from, lo);
   to = std::min(to, hi);
   int best = -1;
-  for (int i = from; i < to; ++i)
-    if (best < 0 || r[i] > r[best]) best = i;
+  double bestScore = 0;
+  for (int i = from; i < to; ++i) {
+    const double z = (i - predicted) / spread;
+    const double score = r[i] * std::exp(-0.5 * z * z);
+    if (best < 0 || score > bestScore) {
+      best = i;
+      bestScore = score;
+    }
+  }
   return best;
 }
 }  // namespace
@@ -130,7 +141,8 @@ std::vector<int> detectEpochs(const std::vector<double>& x, const std::vector<st
           const int t = periodAt(m);
           if (!t) break;
           const int predicted = m + dir * t;
-          const int p = peakIn(r, predicted - (3 * t) / 10, predicted + (3 * t) / 10 + 1, lo, hi);
+          const int p = peakIn(r, predicted - (3 * t) / 10, predicted + (3 * t) / 10 + 1, lo, hi, predicted,
+                               s.markSpread * t);
           if (p < 0 || (dir > 0 ? p <= m : p >= m) || covered[p - lo]) break;
           if (std::abs(p - m) < s.minPeriod) break;
           marks.push_back(p);

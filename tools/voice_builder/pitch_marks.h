@@ -13,6 +13,7 @@ struct PitchSettings {
   int hop = 80;            // F0 frame step, samples
   int window = 640;        // F0 analysis window, samples
   double voicing = 0.45;   // normalised autocorrelation needed to call a frame voiced
+  double markSpread = 0.1; // width of the preference for the predicted epoch, fraction of the period
 };
 
 // Local period per F0 frame (frame f centred at f * hop), 0 when unvoiced.

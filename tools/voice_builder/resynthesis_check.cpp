@@ -3,9 +3,12 @@
 // durations and the measured pitch, and compared with the recording by mean
 // log-spectral distance (phone by phone, frames at matching relative times).
 //   voice_resynth_<lang> --in FOLDER --voice FILE [--worst N] [--postfilter 0|1] [--dump ID]
+//                        [--control-shift SAMPLES]
 // Figures: per-bin distance, distances over 250 Hz and 500 Hz bands (the
 // envelope, less the harmonic fine structure), a cepstrally smoothed envelope,
 // and the frame level error; each utterance is first aligned in overall level.
+// --control-shift puts the recording itself, delayed, in place of the
+// resynthesis: the figures a perfect voice would get with frames that far off.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -33,11 +36,31 @@ struct Frames {
   double mean() const { return count ? sum / count : 0; }
 };
 
+// Mean and root mean square of a set of values.
+struct Spread {
+  double sum = 0, squares = 0;
+  int count = 0;
+  void add(double v) {
+    sum += v;
+    squares += v * v;
+    ++count;
+  }
+  double mean() const { return count ? sum / count : 0; }
+  double rms() const { return count ? std::sqrt(squares / count) : 0; }
+};
+
+// A power spectrum raised by `db` decibels.
+std::vector<double> scaledDb(std::vector<double> power, double db) {
+  const double g = std::pow(10.0, db / 10);
+  for (double& v : power) v *= g;
+  return power;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string in, voicePath;
-  int worst = 10, postFilter = 1;
+  int worst = 10, postFilter = 1, controlShift = -1;
   std::string dump;  // utterance id whose frames are printed band by band
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i];
@@ -46,9 +69,12 @@ int main(int argc, char** argv) {
     else if (k == "--worst") worst = std::atoi(argv[i + 1]);
     else if (k == "--postfilter") postFilter = std::atoi(argv[i + 1]);
     else if (k == "--dump") dump = argv[i + 1];
+    else if (k == "--control-shift") controlShift = std::atoi(argv[i + 1]);
   }
   if (in.empty() || voicePath.empty()) {
-    std::fprintf(stderr, "usage: voice_resynth --in FOLDER --voice FILE [--worst N] [--postfilter 0|1]\n");
+    std::fprintf(stderr,
+                 "usage: voice_resynth --in FOLDER --voice FILE [--worst N] [--postfilter 0|1] [--dump ID]\n"
+                 "       [--control-shift SAMPLES]\n");
     return 2;
   }
   try {
@@ -69,6 +95,8 @@ int main(int argc, char** argv) {
       wideOther;
     std::vector<std::pair<double, std::string>> perUtterance;
     std::map<std::string, Frames> perPhone;
+    Frames levelSonorant, levelOther;  // signed frame level error by class
+    std::vector<Spread> bandSonorant(16), binSonorant(16), binOther(16);
     const int n = 512, hop = 160;
     for (const Utterance& u : set.utterances) {
       const UtteranceAnalysis a = analyseUtterance(u, classes, settings);
@@ -84,15 +112,24 @@ int main(int argc, char** argv) {
         prevEnd = end;
         for (int q = 0; q < 4; ++q) {
           const int t = l.start + (q * (l.end - l.start)) / 4;
-          // The voiced period nearest to t.
+          // The median length of the voiced periods centred within 20 ms of
+          // t, or else the length of the voiced period nearest to t: one mark
+          // placed a little early or late must not set the pitch.
+          std::vector<int> near;
           int best = -1;
           for (size_t p = 0; p + 1 < a.bounds.size(); ++p) {
             if (!a.voiced[p]) continue;
             const int c = (a.bounds[p] + a.bounds[p + 1]) / 2;
+            if (std::abs(c - t) <= u.rate / 50) near.push_back(a.bounds[p + 1] - a.bounds[p]);
             if (best < 0 || std::abs(c - t) < std::abs((a.bounds[best] + a.bounds[best + 1]) / 2 - t))
               best = static_cast<int>(p);
           }
-          if (best >= 0) pitch[4 * s + q] = a.bounds[best + 1] - a.bounds[best];
+          if (!near.empty()) {
+            std::nth_element(near.begin(), near.begin() + near.size() / 2, near.end());
+            pitch[4 * s + q] = near[near.size() / 2];
+          } else if (best >= 0) {
+            pitch[4 * s + q] = a.bounds[best + 1] - a.bounds[best];
+          }
         }
       }
       int32_t bufferSamples = 0;
@@ -111,6 +148,16 @@ int main(int argc, char** argv) {
         out.insert(out.end(), buffer.begin(), buffer.begin() + got);
       }
       tts::synthRelease(synth);
+      if (controlShift >= 0) {
+        // Control: the recording itself, delayed by controlShift samples, in
+        // place of the resynthesis (the distance's floor for a perfect voice).
+        out.assign(static_cast<size_t>(controlShift), 0.0);
+        out.insert(out.end(), u.samples.begin(), u.samples.end());
+        for (size_t s = 0; s < phoneStart.size() && s < u.labels.size(); ++s) {
+          phoneStart[s] = u.labels[s].start;
+          phoneLength[s] = u.labels[s].end - u.labels[s].start;
+        }
+      }
       // Frame pairs of the non-silent phones.
       std::vector<std::pair<std::vector<double>, std::vector<double>>> pairs;
       std::vector<int> pairPhone;
@@ -167,8 +214,24 @@ int main(int argc, char** argv) {
                                           peak * 8e-5, offset));
         }
         const double floor = peak * 1e-5;
+        {
+          // Where the error lies: per-bin and 500 Hz band differences by band,
+          // the resynthesis brought to the recording's level first.
+          const std::vector<double> aligned = scaledDb(pairs[i].second, -offset);
+          const bool son = classes.sonorant(ph);
+          for (int band = 0; band < 16; ++band) {
+            double ea = 0, eb = 0;
+            for (int k = band * 16 + 1; k < band * 16 + 17; ++k) {
+              const double dk = 10 * std::log10((aligned[k] + floor) / (pairs[i].first[k] + floor));
+              (son ? binSonorant : binOther)[band].add(dk);
+              ea += pairs[i].first[k];
+              eb += aligned[k];
+            }
+            if (son) bandSonorant[band].add(10 * std::log10((eb + floor * 16) / (ea + floor * 16)));
+          }
+        }
         envelope.sum += logSpectralDistance(smoothEnvelope(pairs[i].first, floor, 30),
-                                            smoothEnvelope(pairs[i].second, floor, 30), 0.0, offset);
+                                            smoothEnvelope(scaledDb(pairs[i].second, -offset), floor, 30), 0.0, 0.0);
         ++envelope.count;
         {
           // 250 Hz bands (8 bins of 31.25 Hz).
@@ -194,9 +257,13 @@ int main(int argc, char** argv) {
           for (double v : pairs[i].second) eb += v;
           const double frameOffset = 10 * std::log10(eb / ea);
           level.sum += std::fabs(frameOffset - offset);
+          Frames& lc = classes.sonorant(ph) ? levelSonorant : levelOther;
+          lc.sum += frameOffset - offset;
+          ++lc.count;
           ++level.count;
           shape.sum += logSpectralDistance(smoothEnvelope(pairs[i].first, floor, 30),
-                                           smoothEnvelope(pairs[i].second, floor, 30), 0.0, frameOffset);
+                                           smoothEnvelope(scaledDb(pairs[i].second, -frameOffset), floor, 30), 0.0,
+                                           0.0);
           ++shape.count;
         }
         utt.sum += d;
@@ -222,6 +289,15 @@ int main(int argc, char** argv) {
     std::printf("mean envelope distance (cepstrum to quefrency 30) %.2f dB\n", envelope.mean());
     std::printf("mean frame level error %.2f dB; envelope distance at matched frame level %.2f dB\n", level.mean(),
                 shape.mean());
+    std::printf("mean frame level bias: sonorant phones %+.2f dB, other phones %+.2f dB\n", levelSonorant.mean(),
+                levelOther.mean());
+    std::printf("sonorant phones, 500 Hz bands from 0 Hz, mean/rms dB:");
+    for (const Spread& b : bandSonorant) std::printf(" %+.1f/%.1f", b.mean(), b.rms());
+    std::printf("\nper-bin rms dB by 500 Hz band, sonorant phones:");
+    for (const Spread& b : binSonorant) std::printf(" %.1f", b.rms());
+    std::printf("\nper-bin rms dB by 500 Hz band, other phones:");
+    for (const Spread& b : binOther) std::printf(" %.1f", b.rms());
+    std::printf("\n");
     std::printf("per phone:");
     for (const auto& [ph, f] : perPhone) std::printf(" %s %.1f", ph.c_str(), f.mean());
     std::printf("\nworst utterances:");

@@ -89,10 +89,11 @@ std::vector<double> compensatedAutocorrelation(const double* frame, int n, int n
 
 double logSpectralDistance(const std::vector<double>& a, const std::vector<double>& b, double floor,
                            double offsetDb) {
+  const double toA = std::pow(10.0, -offsetDb / 10);
   double sum = 0;
   int count = 0;
   for (size_t i = 1; i < a.size() && i < b.size(); ++i) {
-    const double d = 10 * std::log10((b[i] + floor) / (a[i] + floor)) - offsetDb;
+    const double d = 10 * std::log10((b[i] * toA + floor) / (a[i] + floor));
     sum += d * d;
     ++count;
   }

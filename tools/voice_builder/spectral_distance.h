@@ -9,7 +9,9 @@ namespace voxa::voicebuild {
 std::vector<double> powerSpectrum(const std::vector<double>& x, int begin, int n);
 
 // Root-mean-square dB difference over bins 1..n/2 of two power spectra, after
-// removing `offsetDb` (b - a); powers are floored at `floor`.
+// removing `offsetDb` (b - a). b is brought to a's level before both are
+// floored at `floor`, so that bins below the floor in both count as equal
+// whatever the level offset.
 double logSpectralDistance(const std::vector<double>& a, const std::vector<double>& b, double floor,
                            double offsetDb);
 

@@ -113,7 +113,8 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
       const int k = mid - win / 2 + i;
       buf[i] = (k >= 0 && k < length) ? a.preEmphasised[k] * w[i] : 0.0;
     }
-    const bool compensate = !s.excitationPsd.empty() && phones.sonorant(u.labels[li].phone);
+    const bool sonorant = phones.sonorant(u.labels[li].phone);
+    const bool compensate = !s.excitationPsd.empty() && sonorant;
     const std::vector<double> lpc = lpcFromAutocorrelation(
         compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
                    : autocorrelation(buf.data(), win, s.order),
@@ -129,11 +130,40 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
     }
     lastGood = lsf;
     a.lsf.push_back(lsf);
-    double sum = 0;
-    for (int i = b0; i < b1; ++i) sum += std::fabs(a.preEmphasised[i]);
-    a.meanAbs.push_back(b1 > b0 ? sum / (b1 - b0) : 0.0);
+    double sum = 0, power = 0;
+    for (int i = b0; i < b1; ++i) {
+      sum += std::fabs(a.preEmphasised[i]);
+      power += a.preEmphasised[i] * a.preEmphasised[i];
+    }
+    double meanAbs = b1 > b0 ? sum / (b1 - b0) : 0.0;
+    if (!s.pulse.empty() && a.voiced.back() && meanAbs > 0) {
+      // The engine brings a pulse-excited period to the stored mean absolute
+      // value; store the value that gives the recorded period's power.
+      const double crest = std::sqrt(power / (b1 - b0)) / meanAbs;
+      meanAbs *= crest / pulseCrestFactor(lpc, s.pulse, b1 - b0);
+    }
+    a.meanAbs.push_back(meanAbs);
   }
   return a;
+}
+
+double pulseCrestFactor(const std::vector<double>& a, const std::vector<double>& pulse, int period) {
+  // Three periods of the pulse train through 1/A(z); the last one is in
+  // steady state.
+  const int order = static_cast<int>(a.size()) - 1;
+  std::vector<double> y(static_cast<size_t>(3 * period), 0.0);
+  for (int n = 0; n < 3 * period; ++n) {
+    const size_t i = static_cast<size_t>(n % period);
+    double x = i < pulse.size() ? pulse[i] : 0.0;
+    for (int k = 1; k <= order && k <= n; ++k) x -= a[k] * y[n - k];
+    y[n] = x;
+  }
+  double sum = 0, power = 0;
+  for (int n = 2 * period; n < 3 * period; ++n) {
+    sum += std::fabs(y[n]);
+    power += y[n] * y[n];
+  }
+  return sum > 0 ? std::sqrt(power / period) / (sum / period) : 1.0;
 }
 
 namespace {

@@ -15,7 +15,7 @@
 namespace voxa::voicebuild {
 
 struct BuildSettings {
-  int order = 16;                 // LPC order K (even, at most 18)
+  int order = 18;                 // LPC order K (even, at most 18)
   int deemphasis_Q8 = 230;        // pre-emphasis used in analysis, undone by the engine
   int speexSubMode = 7;           // narrowband sub-mode of the residual frames
   int spectralBits = 80;          // bits per period over the K LSF codes
@@ -29,6 +29,11 @@ struct BuildSettings {
   // against it so that pulse-excited filters reproduce the recorded spectrum.
   // Empty: plain LPC everywhere.
   std::vector<double> excitationPsd;
+  // One pulse of the engine's voiced excitation at the output rate. When set,
+  // voiced periods store the mean |x| that gives the recorded period's power
+  // once the engine has brought the pulse-excited filter output to it;
+  // empty: the recorded mean |x| itself.
+  std::vector<double> pulse;
 };
 
 // How the builder asks the language's phone set about a phone name.
@@ -53,6 +58,10 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
 // `fixed`-sample periods in the other phones, gaps split to at most 255.
 std::vector<int> periodBounds(const std::vector<PhoneLabel>& labels, const std::vector<int>& epochs,
                               const std::function<bool(const std::string&)>& sonorant, int length, int fixed);
+
+// Ratio of rms to mean absolute value of a pulse train of `period` samples
+// through 1/A(z), a[0..K], in steady state.
+double pulseCrestFactor(const std::vector<double>& a, const std::vector<double>& pulse, int period);
 
 // Gain code: the entry of the engine's 5-bit gain table nearest in log amplitude.
 int gainCode(double meanAbs);
