@@ -2,6 +2,7 @@
 // arithmetic faults (overflow, ring-buffer indexing, sign conventions).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "synth/kernels/filter.h"
 #include "synth/kernels/length_change.h"
 #include "synth/kernels/lsf.h"
+#include "synth/pulse_shapes.h"
 
 namespace {
 
@@ -303,6 +305,26 @@ TEST(BitReader, MostSignificantFirstAcrossBytes) {
   BitReader empty;
   bitReaderInit(&empty, nullptr, -1);
   EXPECT_EQ(bitReaderRead(&empty, 5), 0u);
+}
+
+// The pulses are single closure spikes: flat excitation up to the table's band
+// edge (voice builders fit their predictors to that), with ripple far below
+// the peak and not the same in every shape.
+TEST(PulseShapes, ClosureSpikeWithLowRippleThatVaries) {
+  int distinct = 0;
+  for (int32_t s = 0; s < kPulseShapeCount; ++s) {
+    const int16_t* p = kPulseShapes[s];
+    EXPECT_EQ(p[16], 1000) << s;
+    int64_t ripple = 0;
+    for (int32_t i = 0; i < kPulseShapeLength; ++i) {
+      if (i == 16) continue;
+      EXPECT_LE(std::abs(p[i]), 60) << s << " " << i;
+      ripple += p[i] * p[i];
+    }
+    EXPECT_LT(ripple, 1000 * 1000 / 100) << s;  // ripple energy under 1 % of the spike's
+    if (s > 0 && !std::equal(p, p + kPulseShapeLength, kPulseShapes[0])) ++distinct;
+  }
+  EXPECT_GE(distinct, 8);
 }
 
 }  // namespace

@@ -96,6 +96,39 @@ TEST(VoiceBuilderPitch, EpochsFollowTheImpulsesOfAVoicedStretch) {
   for (int e : epochs) EXPECT_LE(std::abs(((e - 95) % 190 + 190 + 95) % 190 - 95), 4) << e;
 }
 
+// Impulse train of period 190 at 95 + 190 k with, every third period, a
+// slightly stronger impulse 40 samples after the main one: the marks must stay
+// on the regular train rather than jump to the stray impulse and back.
+TEST(VoiceBuilderPitch, MarksPreferTheExpectedEpochToAStrayStrongerPeak) {
+  std::vector<double> x(8000, 0.0);
+  for (int k = 0; 95 + 190 * k < 8000; ++k) {
+    x[95 + 190 * k] = 4000;
+    if (k % 3 == 1 && 135 + 190 * k < 8000) x[135 + 190 * k] = 4400;
+  }
+  const std::vector<double> voiced = [&] {
+    std::vector<double> v(x);
+    const double r = 0.97, w = 2 * M_PI * 700 / 16000;
+    double y1 = 0, y2 = 0;
+    for (double& s : v) {
+      const double y = s + 2 * r * std::cos(w) * y1 - r * r * y2;
+      y2 = y1;
+      y1 = y;
+      s = y * (1 - r);
+    }
+    return v;
+  }();
+  auto regularShare = [&](double spread) {
+    vb::PitchSettings s;
+    s.markSpread = spread;
+    const std::vector<int> e = vb::detectEpochs(voiced, {{1000, 7000}}, s);
+    int regular = 0;
+    for (size_t i = 1; i < e.size(); ++i) regular += std::abs(e[i] - e[i - 1] - 190) <= 3;
+    return e.size() > 1 ? static_cast<double>(regular) / static_cast<double>(e.size() - 1) : 0.0;
+  };
+  EXPECT_GE(regularShare(vb::PitchSettings{}.markSpread), 0.9);
+  EXPECT_LT(regularShare(1e9), 0.6);  // without the preference the marks follow the stray peaks
+}
+
 TEST(VoiceBuilderPitch, NoEpochsInNoise) {
   const std::vector<double> x = noise(8000, 1000, 3);
   EXPECT_LT(vb::detectEpochs(x, {{0, 8000}}, vb::PitchSettings{}).size(), 5u);
@@ -148,6 +181,28 @@ TEST(VoiceBuilderCodebook, LevelsFindClustersAndWidthsSumToTheBudget) {
   for (const auto& b : books) sum += b.bits;
   EXPECT_EQ(sum, 10);
   EXPECT_EQ(books[1].bits, 2);  // a constant parameter gains nothing from more bits
+}
+
+// The engine brings a pulse-excited period to the stored mean |x|; the crest
+// factor (rms / mean |x|) of the pulse train through the filter is what the
+// builder corrects the stored value by.
+TEST(VoiceBuilderGain, PulseCrestFactorOfKnownTrains) {
+  // A lone unit spike per period of 100 samples, no filter: rms 1/10, mean 1/100.
+  EXPECT_NEAR(vb::pulseCrestFactor({1.0}, {1.0}, 100), 10.0, 1e-9);
+  // A constant pulse filling the period has crest factor 1.
+  EXPECT_NEAR(vb::pulseCrestFactor({1.0}, std::vector<double>(100, 1.0), 100), 1.0, 1e-9);
+  // Through 1/(1 - 0.9 z^-1) the spike becomes a decaying train, less peaky.
+  const double decayed = vb::pulseCrestFactor({1.0, -0.9}, {1.0}, 100);
+  EXPECT_GT(decayed, 1.0);
+  EXPECT_LT(decayed, 10.0);
+  // Steady state: 0.9^n / (1 - 0.9^100) over one period.
+  double sum = 0, power = 0;
+  for (int n = 0; n < 100; ++n) {
+    const double y = std::pow(0.9, n) / (1 - std::pow(0.9, 100));
+    sum += y;
+    power += y * y;
+  }
+  EXPECT_NEAR(decayed, std::sqrt(power / 100) / (sum / 100), 1e-6);
 }
 
 TEST(VoiceBuilderGain, CodesPickTheNearestTableEntry) {
