@@ -1,6 +1,7 @@
 // voice_builder: builds a version-6 voice database from a recording set.
 //   voice_builder --lang es --in <recording set folder> --out es.voice --report es.report.txt
 //                 [--order K] [--bits B] [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]
+//                 [--deemphasis Q8]
 // The defaults are the settings the default voices are built with; the
 // options are there to measure alternatives with the resynthesis check.
 #include <cmath>
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   std::string lang, in, out, report;
   int order = 0, bits = 0;          // 0: the builder's defaults
   double loudGain = 0, lagWindow = 0;  // 0: the builder's defaults
+  int deemphasis = -1;               // Q8; -1: the builder's default
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
   int matchPower = 1;
@@ -38,11 +40,12 @@ int main(int argc, char** argv) {
     else if (k == "--loud-gain") loudGain = std::atof(argv[i + 1]);
     else if (k == "--match-power") matchPower = std::atoi(argv[i + 1]);
     else if (k == "--lag-window") lagWindow = std::atof(argv[i + 1]);
+    else if (k == "--deemphasis") deemphasis = std::atoi(argv[i + 1]);
   }
   if (lang.empty() || in.empty() || out.empty()) {
     std::fprintf(stderr,
                  "usage: voice_builder --lang es|pl|tr --in FOLDER --out FILE [--report FILE] [--order K] [--bits B]\n"
-                 "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]\n");
+                 "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ] [--deemphasis Q8]\n");
     return 2;
   }
   try {
@@ -54,6 +57,7 @@ int main(int argc, char** argv) {
     if (loudGain > 0) settings.loudGain = loudGain;
     if (matchPower) settings.pulse = enginePulse();
     if (lagWindow > 0) settings.lagWindowHz = lagWindow;
+    if (deemphasis >= 0) settings.deemphasis_Q8 = deemphasis;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).
     if (compensate > 0) {

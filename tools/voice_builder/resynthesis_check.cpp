@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
       wideOther;
     std::vector<std::pair<double, std::string>> perUtterance;
     std::map<std::string, Frames> perPhone;
-    Frames levelSonorant, levelOther;  // signed frame level error by class
+    Frames levelSonorant, levelOther;
+    Spread binMatched;  // signed frame level error by class
     std::vector<Spread> bandSonorant(16), binSonorant(16), binOther(16);
     const int n = 512, hop = 160;
     for (const Utterance& u : set.utterances) {
@@ -265,6 +266,7 @@ int main(int argc, char** argv) {
                                            smoothEnvelope(scaledDb(pairs[i].second, -frameOffset), floor, 30), 0.0,
                                            0.0);
           ++shape.count;
+          binMatched.add(logSpectralDistance(pairs[i].first, pairs[i].second, floor, frameOffset));
         }
         utt.sum += d;
         ++utt.count;
@@ -289,6 +291,7 @@ int main(int argc, char** argv) {
     std::printf("mean envelope distance (cepstrum to quefrency 30) %.2f dB\n", envelope.mean());
     std::printf("mean frame level error %.2f dB; envelope distance at matched frame level %.2f dB\n", level.mean(),
                 shape.mean());
+    std::printf("mean log-spectral distance at matched frame level %.2f dB\n", binMatched.mean());
     std::printf("mean frame level bias: sonorant phones %+.2f dB, other phones %+.2f dB\n", levelSonorant.mean(),
                 levelOther.mean());
     std::printf("sonorant phones, 500 Hz bands from 0 Hz, mean/rms dB:");
