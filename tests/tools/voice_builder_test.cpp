@@ -23,21 +23,24 @@ namespace vb = voxa::voicebuild;
 
 namespace {
 
+// x through a two-pole resonance at f Hz (pole radius 0.97).
+std::vector<double> resonate(std::vector<double> x, double f, int rate = 16000) {
+  const double r = 0.97, w = 2 * M_PI * f / rate;
+  double y1 = 0, y2 = 0;
+  for (double& v : x) {
+    const double y = v + 2 * r * std::cos(w) * y1 - r * r * y2;
+    y2 = y1;
+    y1 = y;
+    v = y * (1 - r);
+  }
+  return x;
+}
+
 // Voiced test signal: an impulse train of the given period through two resonances.
 std::vector<double> vowel(int length, int period, double f1, double f2, int rate = 16000) {
   std::vector<double> x(length, 0.0);
   for (int i = period / 2; i < length; i += period) x[i] = 4000;
-  for (double f : {f1, f2}) {
-    const double r = 0.97, w = 2 * M_PI * f / rate;
-    double y1 = 0, y2 = 0;
-    for (double& v : x) {
-      const double y = v + 2 * r * std::cos(w) * y1 - r * r * y2;
-      y2 = y1;
-      y1 = y;
-      v = y * (1 - r);
-    }
-  }
-  return x;
+  return resonate(resonate(x, f1, rate), f2, rate);
 }
 
 std::vector<double> noise(int length, double amplitude, unsigned seed) {
@@ -105,18 +108,7 @@ TEST(VoiceBuilderPitch, MarksPreferTheExpectedEpochToAStrayStrongerPeak) {
     x[95 + 190 * k] = 4000;
     if (k % 3 == 1 && 135 + 190 * k < 8000) x[135 + 190 * k] = 4400;
   }
-  const std::vector<double> voiced = [&] {
-    std::vector<double> v(x);
-    const double r = 0.97, w = 2 * M_PI * 700 / 16000;
-    double y1 = 0, y2 = 0;
-    for (double& s : v) {
-      const double y = s + 2 * r * std::cos(w) * y1 - r * r * y2;
-      y2 = y1;
-      y1 = y;
-      s = y * (1 - r);
-    }
-    return v;
-  }();
+  const std::vector<double> voiced = resonate(x, 700);
   auto regularShare = [&](double spread) {
     vb::PitchSettings s;
     s.markSpread = spread;
