@@ -121,6 +121,18 @@ TEST(VoiceBuilderPitch, MarksPreferTheExpectedEpochToAStrayStrongerPeak) {
   EXPECT_LT(regularShare(1e9), 0.6);  // without the preference the marks follow the stray peaks
 }
 
+TEST(VoiceBuilderPitch, MeasuredPeriodIsTheMedianNearby) {
+  vb::UtteranceAnalysis a;
+  // Periods of 140 with one mark placed 30 samples late (170 then 110), then
+  // an unvoiced 160 and a far voiced period of 100.
+  a.bounds = {0, 140, 280, 450, 560, 700, 840, 1000, 3000, 3100};
+  a.voiced = {true, true, true, true, true, true, false, false, true};
+  EXPECT_EQ(vb::measuredPeriod(a, 500, 320), 140);  // 140 140 170 110 140 140: median 140
+  EXPECT_EQ(vb::measuredPeriod(a, 365, 0), 170);    // nothing within reach: the nearest period
+  EXPECT_EQ(vb::measuredPeriod(a, 3050, 320), 100);
+  EXPECT_EQ(vb::measuredPeriod(vb::UtteranceAnalysis{}, 10, 320), 0);
+}
+
 TEST(VoiceBuilderPitch, NoEpochsInNoise) {
   const std::vector<double> x = noise(8000, 1000, 3);
   EXPECT_LT(vb::detectEpochs(x, {{0, 8000}}, vb::PitchSettings{}).size(), 5u);

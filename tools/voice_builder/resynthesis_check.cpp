@@ -113,24 +113,8 @@ int main(int argc, char** argv) {
         prevEnd = end;
         for (int q = 0; q < 4; ++q) {
           const int t = l.start + (q * (l.end - l.start)) / 4;
-          // The median length of the voiced periods centred within 20 ms of
-          // t, or else the length of the voiced period nearest to t: one mark
-          // placed a little early or late must not set the pitch.
-          std::vector<int> near;
-          int best = -1;
-          for (size_t p = 0; p + 1 < a.bounds.size(); ++p) {
-            if (!a.voiced[p]) continue;
-            const int c = (a.bounds[p] + a.bounds[p + 1]) / 2;
-            if (std::abs(c - t) <= u.rate / 50) near.push_back(a.bounds[p + 1] - a.bounds[p]);
-            if (best < 0 || std::abs(c - t) < std::abs((a.bounds[best] + a.bounds[best + 1]) / 2 - t))
-              best = static_cast<int>(p);
-          }
-          if (!near.empty()) {
-            std::nth_element(near.begin(), near.begin() + near.size() / 2, near.end());
-            pitch[4 * s + q] = near[near.size() / 2];
-          } else if (best >= 0) {
-            pitch[4 * s + q] = a.bounds[best + 1] - a.bounds[best];
-          }
+          const int period = measuredPeriod(a, t, u.rate / 50);
+          if (period > 0) pitch[4 * s + q] = period;
         }
       }
       int32_t bufferSamples = 0;

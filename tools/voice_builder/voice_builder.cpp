@@ -147,6 +147,25 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
   return a;
 }
 
+int measuredPeriod(const UtteranceAnalysis& a, int t, int reach) {
+  std::vector<int> near;
+  int best = -1, bestDistance = 0;
+  for (size_t p = 0; p + 1 < a.bounds.size() && p < a.voiced.size(); ++p) {
+    if (!a.voiced[p]) continue;
+    const int distance = std::abs((a.bounds[p] + a.bounds[p + 1]) / 2 - t);
+    if (distance <= reach) near.push_back(a.bounds[p + 1] - a.bounds[p]);
+    if (best < 0 || distance < bestDistance) {
+      best = static_cast<int>(p);
+      bestDistance = distance;
+    }
+  }
+  if (!near.empty()) {
+    std::nth_element(near.begin(), near.begin() + static_cast<std::ptrdiff_t>(near.size() / 2), near.end());
+    return near[near.size() / 2];
+  }
+  return best >= 0 ? a.bounds[best + 1] - a.bounds[best] : 0;
+}
+
 double pulseCrestFactor(const std::vector<double>& a, const std::vector<double>& pulse, int period) {
   // Three periods of the pulse train through 1/A(z); the last one is in
   // steady state.

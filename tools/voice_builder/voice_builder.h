@@ -54,6 +54,12 @@ struct UtteranceAnalysis {
 
 UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phones, const BuildSettings& s);
 
+// The pitch period at sample t: the median length of the voiced periods
+// centred within `reach` samples of t, or else the length of the voiced
+// period nearest to t (one mark placed a little early or late must not set
+// the pitch); 0 when the utterance has no voiced period.
+int measuredPeriod(const UtteranceAnalysis& a, int t, int reach);
+
 // Period boundaries from epochs and labels: epochs inside sonorant phones,
 // `fixed`-sample periods in the other phones, gaps split to at most 255.
 std::vector<int> periodBounds(const std::vector<PhoneLabel>& labels, const std::vector<int>& epochs,
