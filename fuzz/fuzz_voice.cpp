@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "corvum.h"
 #include "prosody/phoneset.h"
 #include "synth_test_voice.h"

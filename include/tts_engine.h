@@ -64,6 +64,17 @@ typedef uint_least16_t TTSChar16; /* one UTF-16 code unit */
 #define TTSC_SET_MAJOR_PAUSE 5   /**< in: pause after , ; (and twice that after . ! ? :), in 1/1024 s */
 #define TTSC_GET_LANGUAGE 6      /**< out: 7 Spanish, 19 Polish, 21 Turkish */
 #define TTSC_GET_FORMAT 7        /**< out: current output format code */
+/* Additions (codes 8..15 stay unknown and answer TTS_ERR_ARGUMENT). */
+#define TTSC_SET_READING 16      /**< in: TTS_READING_*; how text is read from the next chunk on */
+#define TTSC_SET_DURATION_MODEL 17 /**< in: TTS_DURATIONS_*; segment duration model from the next chunk on */
+
+/* ---- values of TTSC_SET_READING ------------------------------------------ */
+#define TTS_READING_LITERAL 0    /**< default: the engine's original reading of numbers and formats */
+#define TTS_READING_EVERYDAY 1   /**< plain numbers, number punctuation, abbreviations and ordinals as people read them */
+
+/* ---- values of TTSC_SET_DURATION_MODEL ------------------------------------ */
+#define TTS_DURATIONS_TABLES 0   /**< default: the language's original duration model */
+#define TTS_DURATIONS_TRAINED 1  /**< the duration tree trained on recorded speech */
 
 /* ---- PhraseTTSCtrl codes (voice state) ---------------------------------- */
 #define PTC_RESET 0              /**< restore the voice's defaults */

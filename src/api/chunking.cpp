@@ -2,7 +2,7 @@
 // the first unit the deliverable cannot speak and is at most the language's
 // limit long; a chunk that reaches the limit is cut back to a sentence end, a
 // punctuation mark or a space in its second half.
-#include "api/language.h"
+#include "model/language.h"
 #include "text/chunking.h"
 #include "text/text_language.h"
 #include "tts_engine.h"

@@ -1,6 +1,6 @@
 // The language table of this deliverable: everything language-specific that
 // the common engine code reaches through kLanguage.
-#include "api/language.h"
+#include "model/language.h"
 #include "prosody/intonation_trees.h"
 #include "prosody/phonesets.h"
 #include "prosody/phrase_cutting.h"

@@ -5,7 +5,7 @@
 
 #include "api/handle.h"
 #include "api/inspection.h"
-#include "api/language.h"
+#include "model/language.h"
 #include "model/features.h"
 #include "model/value.h"
 

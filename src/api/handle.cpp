@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "corvum.h"
 #include "model/features.h"
 #include "model/value.h"
@@ -169,7 +169,8 @@ TTS_API int32_t TTSFileClose_I(TTSFile* handle) {
 }
 
 TTS_API int32_t TTSFileCtrl_I(TTSFile* handle, int32_t code, int32_t* value) {
-  if (!handle || code < 0 || code > TTSC_GET_FORMAT) return TTS_ERR_ARGUMENT;
+  if (!handle || code < 0) return TTS_ERR_ARGUMENT;
+  if (code > TTSC_GET_FORMAT && code != TTSC_SET_READING && code != TTSC_SET_DURATION_MODEL) return TTS_ERR_ARGUMENT;
   if (code == TTSC_RESET) {
     handleReset(handle);
     return TTS_OK;
@@ -203,6 +204,14 @@ TTS_API int32_t TTSFileCtrl_I(TTSFile* handle, int32_t code, int32_t* value) {
       return TTS_OK;
     case TTSC_GET_LANGUAGE:
       *value = kLanguage.identifier;
+      return TTS_OK;
+    case TTSC_SET_READING:
+      if (*value != TTS_READING_LITERAL && *value != TTS_READING_EVERYDAY) return TTS_ERR_ARGUMENT;
+      handle->settings.reading = *value;
+      return TTS_OK;
+    case TTSC_SET_DURATION_MODEL:
+      if (*value != TTS_DURATIONS_TABLES && *value != TTS_DURATIONS_TRAINED) return TTS_ERR_ARGUMENT;
+      handle->settings.durationModel = *value;
       return TTS_OK;
     case TTSC_GET_FORMAT: {
       *value = TTS_FORMAT_16K;

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "prosody/phoneset.h"
 #include "text/normaliser.h"
 

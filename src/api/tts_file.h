@@ -6,6 +6,7 @@
 #include "model/arena.h"
 #include "model/features.h"
 #include "model/relation.h"
+#include "model/settings.h"
 #include "synth/voice.h"
 #include "text/word_list.h"
 #include "tts_engine.h"
@@ -51,6 +52,7 @@ struct TTSFile {
   int16_t* samples;              // heap buffer handed to the callback
   int32_t minorPause;
   int32_t majorPause;
+  tts::Settings settings;        // the user's settings, read by the stages for each chunk
   tts::WorkArena* arena;         // owned
   int32_t targetCapacity;        // entries in each per-segment array (segment total + 2)
   int32_t sampleCapacity;        // samples in `samples`

@@ -1,6 +1,6 @@
 #include "prosody/accents.h"
 
-#include "api/language.h"
+#include "model/language.h"
 #include "model/strings.h"
 #include "prosody/intonation_trees.h"
 #include "prosody/prosody_items.h"

@@ -1,6 +1,6 @@
 #include "prosody/durations.h"
 
-#include "api/language.h"
+#include "model/language.h"
 #include "model/strings.h"
 #include "prosody/phoneset.h"
 #include "prosody/prosody_items.h"

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "model/path.h"
 #include "prosody/prosody_items.h"
 

@@ -5,7 +5,7 @@
 // with no holder.
 #include "prosody/feature_functions.h"
 
-#include "api/language.h"
+#include "model/language.h"
 #include "model/path.h"
 #include "model/relation.h"
 #include "model/strings.h"

@@ -1,6 +1,6 @@
 #include "prosody/phrase_cutting.h"
 
-#include "api/language.h"
+#include "model/language.h"
 #include "model/strings.h"
 #include "prosody/prosody_items.h"
 

@@ -1,6 +1,6 @@
 // The F0 contour through the targets, sampled as pitch periods: four points
 // per segment ("pc0".."pc3"), evenly spread from its start to its end.
-#include "api/language.h"
+#include "model/language.h"
 #include "prosody/f0_targets.h"
 #include "prosody/prosody_items.h"
 

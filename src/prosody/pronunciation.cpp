@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "corvum.h"
 #include "model/strings.h"
 #include "prosody/phoneset.h"

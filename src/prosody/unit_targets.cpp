@@ -1,6 +1,6 @@
 #include "prosody/unit_targets.h"
 
-#include "api/language.h"
+#include "model/language.h"
 #include "model/path.h"
 #include "model/strings.h"
 #include "prosody/accents.h"

@@ -9,7 +9,7 @@
 
 #include <cstdlib>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "prosody/phoneset.h"
 #include "synth/synth.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "text/normaliser.h"
 
 namespace tts {

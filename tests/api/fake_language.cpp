@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "model/relation.h"
 #include "model/value.h"
 

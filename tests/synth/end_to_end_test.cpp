@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "corvum.h"
 #include "prosody/phoneset.h"
 #include "support/test_host.h"

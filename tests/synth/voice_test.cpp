@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "prosody/phoneset.h"
 #include "synth/synth.h"
 #include "synth/voice.h"

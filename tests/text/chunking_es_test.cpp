@@ -1,7 +1,7 @@
 // Input chunking of engine_es.
 #include <gtest/gtest.h>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "chunking_test_util.h"
 #include "text/chunking.h"
 #include "tts_engine.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "model/arena.h"
 #include "prosody/word_classifier.h"
 #include "text_test_util.h"

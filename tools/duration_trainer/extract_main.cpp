@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "api/language.h"
+#include "model/language.h"
 #include "api/tts_file.h"
 #include "corvum.h"
 #include "model/path.h"

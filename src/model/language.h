@@ -1,16 +1,18 @@
 // The per-deliverable language table. Common code is compiled once; each
 // deliverable (engine_es, engine_pl, engine_tr) links exactly one definition
-// of kLanguage, which selects its data and its language functions.
+// of kLanguage (src/api/deliverable_*.cpp), which selects its data and its
+// language functions. It lives at the lowest layer so that text, prosody and
+// synth read it without including anything above themselves.
 #pragma once
 #include <cstdint>
 #include "model/arena.h"
 #include "model/cart.h"
 #include "model/relation.h"
-#include "text/word_list.h"
 
 namespace tts {
 
 struct PhoneSet;
+struct WordList;         // text/word_list.h
 struct TextLanguage;     // text/text_language.h
 struct ProsodyLanguage;  // prosody/prosody_language.h
 
