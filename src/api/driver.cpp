@@ -69,8 +69,10 @@ int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
   file->phraseRelation = relCreate("Phrase", file->params, file->featureFunctions, file->arena);
   if (!file->phraseRelation) return abandon(file);
   Relation* phrases = file->phraseRelation;
+  phrases->settings = &file->settings;
   file->wordRelation = relCreate("Word", phrases->params, phrases->featureFunctions, phrases->arena);
   if (!file->wordRelation) return abandon(file);
+  file->wordRelation->settings = phrases->settings;
   if (kLanguage.stages.cutPhrase && kLanguage.stages.cutPhrase(&file->words, phrases, file->wordRelation) < 0)
     return abandon(file);
   if (!phrases->head || !phrases->head->down) {
@@ -81,6 +83,8 @@ int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
   file->syllableRelation = relCreate("Syllable", phrases->params, phrases->featureFunctions, phrases->arena);
   file->segmentRelation = relCreate("Segment", phrases->params, phrases->featureFunctions, phrases->arena);
   if (!file->syllableRelation || !file->segmentRelation) return abandon(file);
+  file->syllableRelation->settings = phrases->settings;
+  file->segmentRelation->settings = phrases->settings;
   file->wordCursor = file->wordRelation->head;
   for (int i = 0; i < 3; ++i) {
     file->buffers[i] = static_cast<uint8_t*>(arenaAlloc(file->arena, 1, kPronBufferBytes));
@@ -133,14 +137,16 @@ int32_t stageTargets(TTSFile* file) {
 
 int32_t stageSynthSetup(TTSFile* file) {
   PhraseVoice* voice = file->voice;
+  const Settings& settings = file->settings;
   file->control = SynthControl{3, 0, 1, 1, 1, 0, 1};
-  int32_t longest = file->minorPause > file->majorPause ? file->minorPause : file->majorPause;
-  file->control.pauseLength = longest * voice->durationStretch >> 7;
-  // Sized at no more than the highest rate the synthesiser accepts (an
-  // absurd output rate would otherwise ask for gigabytes).
-  int64_t outputRate = voice->outputRate;
-  outputRate = outputRate < 0 ? 0 : (outputRate > kMaxVoiceRate ? kMaxVoiceRate : outputRate);
-  int32_t request = static_cast<int32_t>(file->control.pauseLength * outputRate >> 10);
+  int32_t longest = settings.minorPause > settings.majorPause ? settings.minorPause : settings.majorPause;
+  file->control.pauseLength = longest * settings.durationStretch_Q8 >> 7;
+  // The synthesiser writes at the voice rate, pauses included; sized at no
+  // more than the highest rate it accepts (an absurd rate would otherwise ask
+  // for gigabytes).
+  int64_t rate = voice->voiceRate;
+  rate = rate < 0 ? 0 : (rate > kMaxVoiceRate ? kMaxVoiceRate : rate);
+  int32_t request = static_cast<int32_t>(file->control.pauseLength * rate >> 10);
   if (voice->synthInit)
     file->synth = voice->synthInit(voice, file->buffers[1], file->buffers[2], file->buffers[3], file->targets,
                                    file->segmentCount, &request);
@@ -148,6 +154,7 @@ int32_t stageSynthSetup(TTSFile* file) {
   file->samples = static_cast<int16_t*>(std::malloc(static_cast<size_t>(request) * sizeof(int16_t)));
   if (!file->samples) return abandon(file);
   file->sampleCapacity = request;
+  if (!outputRatePrepare(&file->output, voice->voiceRate, settings.outputRate_Hz, request)) return abandon(file);
   file->stage = kStageSpeech;
   return 1;
 }
@@ -160,7 +167,7 @@ int32_t stageSpeech(TTSFile* file, SampleCallback callback, intptr_t user) {
     int32_t written = file->voice->synthGenerate ? file->voice->synthGenerate(file->synth, file->samples, &file->control)
                                                  : -1;
     if (written < 0) break;
-    if (callback(user, file->samples, 2 * written) < 0) return abandon(file);
+    if (outputRateDeliver(&file->output, file->samples, written, callback, user) < 0) return abandon(file);
   }
   file->stage = kStagePause;
   return TTS_OK;
@@ -174,7 +181,7 @@ void deliverPause(TTSFile* file, int32_t length, SampleCallback callback, intptr
   if (file->synth && file->voice->synthGenerate) {
     int32_t written = file->voice->synthGenerate(file->synth, file->samples, &file->control);
     if (written >= 0) {
-      callback(user, file->samples, 2 * written);
+      outputRateDeliver(&file->output, file->samples, written, callback, user);
       return;
     }
   }
@@ -187,7 +194,7 @@ void deliverPause(TTSFile* file, int32_t length, SampleCallback callback, intptr
   for (int32_t i = 0; i < filled; ++i) file->samples[i] = 0;
   while (zeros > 0) {
     int32_t block = zeros > file->sampleCapacity ? file->sampleCapacity : static_cast<int32_t>(zeros);
-    callback(user, file->samples, 2 * block);
+    outputRateDeliver(&file->output, file->samples, block, callback, user);
     zeros -= block;
   }
 }
@@ -195,20 +202,26 @@ void deliverPause(TTSFile* file, int32_t length, SampleCallback callback, intptr
 int32_t stagePause(TTSFile* file, SampleCallback callback, intptr_t user) {
   Item* phrase = file->phraseRelation ? file->phraseRelation->head : nullptr;
   int32_t delay = phrase ? valInt(featGet(phrase->features, "delay")) : 0;
-  int32_t stretch = file->voice->durationStretch;
+  const Settings& settings = file->settings;
+  const int32_t stretch = settings.durationStretch_Q8;
+  // Pauses, then what the resampler still holds, then the marker.
   switch (delay) {
     case kDelayPredicted:
-      if (file->minorPause > 0) deliverPause(file, file->minorPause * stretch >> 8, callback, user);
+      if (settings.minorPause > 0) deliverPause(file, settings.minorPause * stretch >> 8, callback, user);
+      outputRateFlush(&file->output, callback, user);
       break;
     case kDelayComma:
-      if (file->majorPause > 0) deliverPause(file, file->majorPause * stretch >> 8, callback, user);
+      if (settings.majorPause > 0) deliverPause(file, settings.majorPause * stretch >> 8, callback, user);
+      outputRateFlush(&file->output, callback, user);
       callback(user, file->samples, TTS_MARK_PAUSE);
       break;
     case kDelaySentence:
-      if (file->majorPause > 0) deliverPause(file, file->majorPause * stretch >> 7, callback, user);
+      if (settings.majorPause > 0) deliverPause(file, settings.majorPause * stretch >> 7, callback, user);
+      outputRateFlush(&file->output, callback, user);
       callback(user, file->samples, TTS_MARK_PAUSE);
       break;
     default:
+      outputRateFlush(&file->output, callback, user);
       callback(user, file->samples, TTS_MARK_END);
       break;
   }

@@ -24,6 +24,7 @@ int32_t clampPause(int32_t value) { return value < 0 ? 0 : (value > kMaxPause ? 
 void destroyHandle(TTSFile* file) {
   handleReset(file);
   voiceRelease(file->voice);
+  outputRateRelease(&file->output);
   featDestroy(file->params);
   featDestroy(file->featureFunctions);
   arenaDestroy(file->arena);
@@ -44,7 +45,7 @@ bool publishParameters(TTSFile* file) {
   const Parameter parameters[] = {
       {"int_f0_target_mean", true, makeInt(voice->f0Mean)},
       {"int_f0_target_stddev", true, makeInt(voice->f0StdDev)},
-      {"duration_stretch", true, makeInt(voice->durationStretch)},
+      {"duration_stretch", true, makeInt(file->settings.durationStretch_Q8)},
       {"phoneset", phones != nullptr, phones ? makePhoneset(phones) : nullptr},
       {"silence", phones != nullptr, phones ? makeString(phones->silenceName) : nullptr},
       {"int_cart_accents", kLanguage.accentTree != nullptr,
@@ -79,6 +80,7 @@ TTSFile* openHandle(void* lexicon, const void* database, size_t size, int32_t mo
     destroyHandle(file);
     return nullptr;
   }
+  file->voice->settings = &file->settings;
   PhraseTTSCtrl(file->voice, PTC_RESET, nullptr);
   TTSFileCtrl_I(file, TTSC_RESET, nullptr);
   int32_t value = format;
@@ -138,6 +140,7 @@ void handleReset(TTSFile* file) {
   file->words = WordList{};
   if (file->voice && file->voice->synthRelease) file->voice->synthRelease(file->synth);
   std::free(file->samples);
+  outputRateDiscard(&file->output);
   file->synth = nullptr;
   file->samples = nullptr;
   file->arenaMark = 0;
@@ -197,10 +200,10 @@ TTS_API int32_t TTSFileCtrl_I(TTSFile* handle, int32_t code, int32_t* value) {
       return TTS_OK;
     }
     case TTSC_SET_MINOR_PAUSE:
-      handle->minorPause = clampPause(*value);
+      handle->settings.minorPause = clampPause(*value);
       return TTS_OK;
     case TTSC_SET_MAJOR_PAUSE:
-      handle->majorPause = clampPause(*value);
+      handle->settings.majorPause = clampPause(*value);
       return TTS_OK;
     case TTSC_GET_LANGUAGE:
       *value = kLanguage.identifier;

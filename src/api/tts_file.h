@@ -3,6 +3,7 @@
 // bounded step per TTSFileGetWave_I call.
 #pragma once
 #include <cstdint>
+#include "api/output_rate.h"
 #include "model/arena.h"
 #include "model/features.h"
 #include "model/relation.h"
@@ -50,11 +51,10 @@ struct TTSFile {
   int32_t* targets;              // four pitch periods per segment
   int32_t segmentCount;
   int16_t* samples;              // heap buffer handed to the callback
-  int32_t minorPause;
-  int32_t majorPause;
   tts::Settings settings;        // the user's settings, read by the stages for each chunk
   tts::WorkArena* arena;         // owned
   int32_t targetCapacity;        // entries in each per-segment array (segment total + 2)
   int32_t sampleCapacity;        // samples in `samples`
   TTSInspector inspector;        // observer of intermediate results (all members null: none)
+  tts::OutputRate output;        // samples at the output rate (resampler owned)
 };

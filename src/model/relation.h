@@ -5,6 +5,7 @@
 #include <cstdint>
 #include "model/arena.h"
 #include "model/features.h"
+#include "model/settings.h"
 
 namespace tts {
 
@@ -17,6 +18,7 @@ struct Relation {
   Item* head;
   Item* tail;
   WorkArena* arena;            // the handle's arena, shared
+  const Settings* settings;    // the handle's current settings; null: the published parameters stand
 };
 
 struct Item {

@@ -21,10 +21,7 @@ Relation* segmentRelationOf(Relation* phrases) {
   return seg ? seg->relation : nullptr;
 }
 
-int32_t stretchOf(Relation* phrases) {
-  const Val* v = phrases ? featGet(phrases->params, "duration_stretch") : nullptr;
-  return v ? valInt(v) : kNormalStretch_Q8;
-}
+int32_t stretchOf(Relation* phrases) { return currentStretch_Q8(phrases, kNormalStretch_Q8); }
 
 int32_t perPhoneDuration(const ProsodyLanguage* lang, const PhoneSet* set, Item* seg, int32_t stretch_Q8) {
   Item* syl = owningParent(seg);

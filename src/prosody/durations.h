@@ -10,7 +10,7 @@ namespace tts {
 struct PhoneSet;
 
 // Per-phone model (Spanish, Turkish) or z-score model (Polish), by `lang`.
-//   phrases: the phrase relation; its "duration_stretch" parameter (Q8) scales.
+//   phrases: the phrase relation; its current duration stretch (Q8) scales.
 // Returns 0, or kStageNoMemory when an "end" could not be stored.
 int32_t assignDurations(const ProsodyLanguage* lang, const PhoneSet* set, Relation* phrases);
 

@@ -180,7 +180,7 @@ int32_t contourOffset(const int32_t* p, const int32_t* v, int32_t t) {
 
 int32_t placeF0Targets(const ProsodyLanguage* lang, Relation* phrases, F0Target* out, int32_t capacity) {
   if (!lang || !phraseFirstSegment(phrases) || capacity < 2) return 0;
-  const int32_t mean = paramInt(phrases, "int_f0_target_mean", kDefaultMean);
+  const int32_t mean = currentF0Mean_Hz(phrases, kDefaultMean);
   const int32_t shift_Q8 = paramInt(phrases, "f0_shift", kDefaultShift_Q8);
   const int32_t stddev = paramInt(phrases, "int_f0_target_stddev", kDefaultStdDev);
   // 64-bit product, saturated: the mean comes from the voice header as it stands.

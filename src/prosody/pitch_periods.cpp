@@ -34,9 +34,8 @@ int32_t assignPitchPeriods(Relation* phrases, const F0Target* targets, int32_t c
   Item* first = phraseFirstSegment(phrases);
   if (!first || !targets || count <= 0) return 0;
   const Val* rateVal = featGet(phrases->params, "sample_rate");
-  const Val* meanVal = featGet(phrases->params, "int_f0_target_mean");
   const int32_t rate = valInt(rateVal);
-  const int32_t mean = meanVal ? valInt(meanVal) : kDefaultMean;
+  const int32_t mean = currentF0Mean_Hz(phrases, kDefaultMean);
 
   Item* seg = first->relation->head;
   int32_t f = 0;                                  // segment start, samples

@@ -1,6 +1,7 @@
 #include "prosody/prosody_items.h"
 
 #include "model/strings.h"
+#include "model/value.h"
 
 namespace tts {
 
@@ -55,6 +56,23 @@ Item* phraseFirstSyllable(Relation* phrases) {
 Item* phraseFirstSegment(Relation* phrases) {
   Item* s = phraseFirstSyllable(phrases);
   return s ? s->down : nullptr;
+}
+
+namespace {
+int32_t publishedInt(const Relation* r, const char* name, int32_t absent) {
+  const Val* v = r ? featGet(r->params, name) : nullptr;
+  return v ? valInt(v) : absent;
+}
+}  // namespace
+
+int32_t currentStretch_Q8(const Relation* r, int32_t absent) {
+  if (r && r->settings) return r->settings->durationStretch_Q8;
+  return publishedInt(r, "duration_stretch", absent);
+}
+
+int32_t currentF0Mean_Hz(const Relation* r, int32_t absent) {
+  if (r && r->settings) return r->settings->f0Mean_Hz;
+  return publishedInt(r, "int_f0_target_mean", absent);
 }
 
 }  // namespace tts

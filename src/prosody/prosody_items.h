@@ -26,4 +26,10 @@ Item* phraseFirstWord(Relation* phrases);
 Item* phraseFirstSyllable(Relation* phrases);
 Item* phraseFirstSegment(Relation* phrases);
 
+// The duration stretch (Q8) and mean F0 (Hz) that the stages apply: the
+// handle's current settings when the relation carries them, otherwise the
+// published "duration_stretch" and "int_f0_target_mean" (absent: `absent`).
+int32_t currentStretch_Q8(const Relation* r, int32_t absent);
+int32_t currentF0Mean_Hz(const Relation* r, int32_t absent);
+
 }  // namespace tts

@@ -15,18 +15,14 @@ constexpr int32_t kMinVoiceRate = 1000;    // Hz; lower rates give no 10 ms peri
 constexpr int32_t kMaxVoiceRate = 96000;   // Hz; bounds the one-second excitation buffer
 constexpr int64_t kMaxBufferSamples = 1 << 24;
 
-// Output buffer in samples: room for the longest phone at the higher of the two
-// rates plus a margin, and for the pause counted at the voice rate.
+// Output buffer in samples, all at the voice rate (the synthesiser writes
+// nothing else): room for the requested pause, at least the longest phone,
+// plus one level-control block held back.
 int32_t bufferSize(const PhraseVoice* voice, int32_t requested) {
-  const int64_t voiceRate = voice->voiceRate;
-  const int64_t outputRate = voice->outputRate > 0 ? voice->outputRate : voiceRate;
   int64_t size = requested > 0 ? requested : 0;
-  // The driver sizes the pause at the output rate; pauses are written at the voice rate.
-  if (voiceRate > outputRate) size = size * voiceRate / outputRate + 1;
-  const int64_t rate = outputRate > voiceRate ? outputRate : voiceRate;
-  const int64_t speech = (1050 * rate) >> 10;
+  const int64_t speech = (1050 * static_cast<int64_t>(voice->voiceRate)) >> 10;
   if (size < speech) size = speech;
-  size += outputRate > voiceRate ? (outputRate * 128) / voiceRate : 128;
+  size += 128;
   return static_cast<int32_t>(size < kMaxBufferSamples ? size : kMaxBufferSamples);
 }
 }  // namespace

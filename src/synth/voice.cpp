@@ -165,8 +165,11 @@ void resetVoice(PhraseVoice* voice) {
     voice->unitData = nullptr;
     voice->databaseName = tts::kDefaultDatabaseName;
   }
-  voice->durationStretch = tts::kLanguage.baseDurationStretch;
-  voice->outputRate = voice->voiceRate;
+  if (tts::Settings* settings = voice->settings) {
+    settings->durationStretch_Q8 = tts::kLanguage.baseDurationStretch;
+    settings->f0Mean_Hz = voice->f0Mean;
+    settings->outputRate_Hz = voice->voiceRate;
+  }
   voice->reserved = 0;
 }
 
@@ -179,19 +182,19 @@ extern "C" void PhraseTTSCtrl(PhraseVoice* voice, uint32_t code, int32_t* value)
       resetVoice(voice);
       break;
     case PTC_SET_PITCH:
+      // The F0 models read the handle's mean; the synthesiser keeps reading the voice's.
       if (value) {
         voice->f0Mean = *value;
         voice->f0StdDev = *value / 8;
+        if (voice->settings) voice->settings->f0Mean_Hz = *value;
       }
       break;
     case PTC_SET_SPEED:
-      if (value) {
-        const int32_t base = tts::kLanguage.baseDurationStretch;
-        voice->durationStretch = base;
+      if (value && voice->settings) {
         int32_t percent = *value;
         if (percent < tts::kSpeedMinPercent) percent = tts::kSpeedMinPercent;
         if (percent > tts::kSpeedMaxPercent) percent = tts::kSpeedMaxPercent;
-        voice->durationStretch = percent * base / 100;
+        voice->settings->durationStretch_Q8 = percent * tts::kLanguage.baseDurationStretch / 100;
       }
       break;
     case PTC_SET_DB_NAME:
@@ -201,10 +204,11 @@ extern "C" void PhraseTTSCtrl(PhraseVoice* voice, uint32_t code, int32_t* value)
       if (value) voice->voiceRate = *value;
       break;
     case PTC_SET_OUTPUT_RATE:
-      if (value) voice->outputRate = *value;
+      if (value && voice->settings) voice->settings->outputRate_Hz = *value;
       break;
     case PTC_GET_OUTPUT_RATE:
-      if (value) *value = voice->outputRate;
+      // Without a handle the voice delivers at its own rate.
+      if (value) *value = voice->settings ? voice->settings->outputRate_Hz : voice->voiceRate;
       break;
     case PTC_SET_RESERVED:
       if (value) voice->reserved = *value;

@@ -1,9 +1,13 @@
 // Voice database binding and the voice state (PhraseVoice) of a handle.
 // The host owns the database block; the voice keeps pointers into it and
-// never copies or frees it.
+// never copies or frees it. The user's settings (speed, pitch, output rate)
+// live in the handle's Settings record; PhraseTTSCtrl writes them there
+// through `settings`, and keeps only what the synthesiser itself reads
+// (voiceRate, f0Mean) in the voice.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include "model/settings.h"
 #include "tts_engine.h"
 
 namespace tts {
@@ -55,8 +59,7 @@ struct PhraseVoice {
   const uint8_t* unitData;   // codec header, then unit records
   const uint8_t* database;   // null when no database is bound
   const char* databaseName;
-  int32_t outputRate;        // Hz
-  int32_t durationStretch;   // Q8, 256 = normal
+  tts::Settings* settings;   // the owning handle's settings, written by the pitch, speed and rate codes; may be null
   int32_t reserved;
   int32_t ownership;         // 0: the host owns the block
   size_t databaseSize;       // bytes known to be readable; 0 when the block is trusted unchecked

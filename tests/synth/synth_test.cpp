@@ -80,15 +80,6 @@ TEST_F(SynthTest, InitChecksInputsAndRaisesTheBufferSize) {
   int32_t big = 20000;
   SynthPtr s2 = init(voice.get(), p, &big);
   EXPECT_EQ(big, 20000 + 128);
-  voice->outputRate = 8000;  // pauses are written at the voice rate: the request is scaled up
-  int32_t pause = 10000;
-  SynthPtr s3 = init(voice.get(), p, &pause);
-  EXPECT_EQ(pause, 20001 + 128);
-  voice->outputRate = 32000;
-  int32_t high = 0;
-  SynthPtr s4 = init(voice.get(), p, &high);
-  EXPECT_EQ(high, ((1050 * 32000) >> 10) + 256);
-  voice->outputRate = 16000;
 
   EXPECT_EQ(tts::synthInit(nullptr, p.phones.data(), nullptr, p.durations.data(), p.pitch.data(), 3, &size), nullptr);
   EXPECT_EQ(tts::synthInit(voice.get(), nullptr, nullptr, p.durations.data(), p.pitch.data(), 3, &size), nullptr);

@@ -134,8 +134,6 @@ VoicePtr bindTestVoice(const std::vector<uint8_t>& block, bool sizeAware) {
   voice->phoneIsVowel = testIsVowel;
   voice->phoneIsSonorant = testIsSonorant;
   voice->phoneCtype = testCtype;
-  voice->outputRate = voice->voiceRate;
-  voice->durationStretch = 256;
   return VoicePtr(voice);
 }
 

@@ -110,6 +110,8 @@ TEST(VoiceBind, RecordPointsIntoTheHostBlock) {
   const std::vector<uint8_t> block = smallVoice(16000, 130, 17);
   VoicePtr v(tts::voiceBind(block.data(), block.size(), 0));
   ASSERT_NE(v, nullptr);
+  tts::Settings settings{};  // the owning handle's record
+  v->settings = &settings;
   EXPECT_EQ(v->database, block.data());
   EXPECT_EQ(v->databaseSize, block.size());
   EXPECT_EQ(v->dataEnd, block.data() + block.size());
@@ -153,6 +155,8 @@ TEST(PhraseTTSCtrl, ResetKeepsBoundDatabaseValues) {
   const std::vector<uint8_t> block = smallVoice(22050, 120, 15);
   VoicePtr v(tts::voiceBind(block.data(), block.size(), 0));
   ASSERT_NE(v, nullptr);
+  tts::Settings settings{};  // the owning handle's record
+  v->settings = &settings;
   const char* names = v->unitNames;
   const uint8_t* data = v->unitData;
   set(v.get(), PTC_SET_OUTPUT_RATE, 8000);
@@ -169,13 +173,15 @@ TEST(PhraseTTSCtrl, ResetKeepsBoundDatabaseValues) {
   EXPECT_EQ(v->unitData, data);
   EXPECT_EQ(v->databaseName, nullptr);
   EXPECT_EQ(outputRate(v.get()), 22050);
-  EXPECT_EQ(v->durationStretch, kBase);
+  EXPECT_EQ(settings.durationStretch_Q8, kBase);
   EXPECT_EQ(v->reserved, 0);
 }
 
 TEST(PhraseTTSCtrl, ResetWithoutDatabaseLoadsDefaults) {
   PhraseVoice* v = static_cast<PhraseVoice*>(std::calloc(1, sizeof(PhraseVoice)));
   ASSERT_NE(v, nullptr);
+  tts::Settings settings{};
+  v->settings = &settings;
   v->unitNames = "stale";
   PhraseTTSCtrl(v, PTC_RESET, nullptr);
   EXPECT_EQ(v->formatVersion, 1);
@@ -193,8 +199,8 @@ TEST(PhraseTTSCtrl, ResetWithoutDatabaseLoadsDefaults) {
   ASSERT_GT(name.size(), tail.size());
   EXPECT_EQ(name.substr(name.size() - tail.size()), tail);
   EXPECT_EQ(name[name.size() - tail.size() - 1], '/');
-  EXPECT_EQ(v->outputRate, 16000);
-  EXPECT_EQ(v->durationStretch, kBase);
+  EXPECT_EQ(settings.outputRate_Hz, 16000);
+  EXPECT_EQ(settings.durationStretch_Q8, kBase);
   EXPECT_EQ(tts::voiceRelease(v), 0);
 }
 
@@ -202,6 +208,8 @@ TEST(PhraseTTSCtrl, ResetInstallsTheDeliverablesPhoneLookups) {
   const std::vector<uint8_t> block = smallVoice();
   VoicePtr v(tts::voiceBind(block.data(), block.size(), 0));
   ASSERT_NE(v, nullptr);
+  tts::Settings settings{};  // the owning handle's record
+  v->settings = &settings;
   PhraseTTSCtrl(v.get(), PTC_RESET, nullptr);
   ASSERT_NE(v->phoneIndex, nullptr);
   ASSERT_NE(v->phoneName, nullptr);
@@ -233,6 +241,8 @@ TEST(PhraseTTSCtrl, PitchSetsMeanAndAnEighthTruncatingTowardZero) {
   const std::vector<uint8_t> block = smallVoice();
   VoicePtr v(tts::voiceBind(block.data(), block.size(), 0));
   ASSERT_NE(v, nullptr);
+  tts::Settings settings{};  // the owning handle's record
+  v->settings = &settings;
   const struct {
     int32_t value, stddev;
   } cases[] = {{200, 25}, {-9, -1}, {15, 1}, {-8, -1}, {-7, 0}, {7, 0}, {0, 0}, {INT32_MIN, INT32_MIN / 8}};
@@ -247,6 +257,8 @@ TEST(PhraseTTSCtrl, SpeedIsADurationPercentageOfTheBase) {
   const std::vector<uint8_t> block = smallVoice();
   VoicePtr v(tts::voiceBind(block.data(), block.size(), 0));
   ASSERT_NE(v, nullptr);
+  tts::Settings settings{};  // the owning handle's record
+  v->settings = &settings;
   PhraseTTSCtrl(v.get(), PTC_RESET, nullptr);
   const struct {
     int32_t percent, stretch;
@@ -257,12 +269,12 @@ TEST(PhraseTTSCtrl, SpeedIsADurationPercentageOfTheBase) {
   };
   for (const auto& c : cases) {
     set(v.get(), PTC_SET_SPEED, c.percent);
-    EXPECT_EQ(v->durationStretch, c.stretch) << c.percent;
+    EXPECT_EQ(settings.durationStretch_Q8, c.stretch) << c.percent;
   }
   // Every honoured request is p * base / 100, truncated.
   for (int32_t p = 50; p <= 300; ++p) {
     set(v.get(), PTC_SET_SPEED, p);
-    EXPECT_EQ(v->durationStretch, p * kBase / 100) << p;
+    EXPECT_EQ(settings.durationStretch_Q8, p * kBase / 100) << p;
   }
 }
 
@@ -270,6 +282,8 @@ TEST(PhraseTTSCtrl, RatesNameAndReservedWord) {
   const std::vector<uint8_t> block = smallVoice(16000);
   VoicePtr v(tts::voiceBind(block.data(), block.size(), 0));
   ASSERT_NE(v, nullptr);
+  tts::Settings settings{};  // the owning handle's record
+  v->settings = &settings;
   PhraseTTSCtrl(v.get(), PTC_RESET, nullptr);
   EXPECT_EQ(outputRate(v.get()), 16000);
   set(v.get(), PTC_SET_OUTPUT_RATE, 11000);
@@ -285,22 +299,40 @@ TEST(PhraseTTSCtrl, RatesNameAndReservedWord) {
   EXPECT_EQ(v->reserved, 77);
 }
 
+TEST(PhraseTTSCtrl, AVoiceWithoutAHandleKeepsOnlyItsOwnValues) {
+  const std::vector<uint8_t> block = smallVoice(22050, 120, 15);
+  VoicePtr v(tts::voiceBind(block.data(), block.size(), 0));
+  ASSERT_NE(v, nullptr);
+  PhraseTTSCtrl(v.get(), PTC_RESET, nullptr);
+  set(v.get(), PTC_SET_SPEED, 200);
+  set(v.get(), PTC_SET_OUTPUT_RATE, 8000);
+  set(v.get(), PTC_SET_PITCH, 160);
+  EXPECT_EQ(outputRate(v.get()), 22050) << "without a handle the voice delivers at its own rate";
+  EXPECT_EQ(v->f0Mean, 160);
+  EXPECT_EQ(v->f0StdDev, 20);
+}
+
 TEST(PhraseTTSCtrl, UnknownCodesNullVoiceAndNullValueDoNothing) {
   const std::vector<uint8_t> block = smallVoice();
   VoicePtr v(tts::voiceBind(block.data(), block.size(), 0));
   ASSERT_NE(v, nullptr);
+  tts::Settings settings{};  // the owning handle's record
+  v->settings = &settings;
   PhraseTTSCtrl(v.get(), PTC_RESET, nullptr);
   PhraseVoice before;
   std::memcpy(&before, v.get(), sizeof before);
+  const tts::Settings settingsBefore = settings;
   int32_t value = 12345;
   for (uint32_t code : {8u, 9u, 100u, 0x80000000u, 0xFFFFFFFFu}) {
     PhraseTTSCtrl(v.get(), code, &value);
     EXPECT_EQ(std::memcmp(&before, v.get(), sizeof before), 0) << code;
+    EXPECT_EQ(std::memcmp(&settingsBefore, &settings, sizeof settings), 0) << code;
     EXPECT_EQ(value, 12345);
   }
   for (uint32_t code : {1u, 2u, 4u, 5u, 6u, 7u}) {
     PhraseTTSCtrl(v.get(), code, nullptr);
     EXPECT_EQ(std::memcmp(&before, v.get(), sizeof before), 0) << code;
+    EXPECT_EQ(std::memcmp(&settingsBefore, &settings, sizeof settings), 0) << code;
   }
   for (uint32_t code = 0; code < 10; ++code) PhraseTTSCtrl(nullptr, code, &value);
   EXPECT_EQ(value, 12345);
