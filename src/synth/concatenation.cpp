@@ -157,19 +157,25 @@ void buildTargets(PhraseSynth* synth, int32_t segment, int32_t sonorant) {
   synth->targetCount = count;
 }
 
+// The unit-length limits below follow the user's speed: n unit periods at
+// normal speed, n * lengthScale_Q8 / 256 at another (exactly n at 256).
+int32_t scaledPeriods(const PhraseSynth* synth, int32_t n) { return n * synth->lengthScale_Q8 >> 8; }
+
 int32_t mapTargets(PhraseSynth* synth, const char* ctype, int32_t join, int32_t periods) {
   int32_t count = synth->targetCount;
   int32_t* map = synth->map;
   if (isClass(ctype, "r") || isClass(ctype, "a")) {
-    count = periods < kMaxTargetPeriods ? periods : kMaxTargetPeriods;
+    count = scaledPeriods(synth, periods);
+    if (count > kMaxTargetPeriods) count = kMaxTargetPeriods;
+    if (count < 1) count = 1;
     for (int32_t k = 0; k < count; ++k) {
-      synth->targets[k] = clamp32(synth->lengths[k], 0, kMaxPeriodSamples);
-      map[k] = k;
+      map[k] = k * periods / count;
+      synth->targets[k] = clamp32(synth->lengths[map[k]], 0, kMaxPeriodSamples);
     }
     return count;
   }
   if (isClass(ctype, "s")) {
-    int32_t wanted = periods - join + 5;
+    int32_t wanted = scaledPeriods(synth, periods - join + 5);
     if (wanted > kMaxTargetPeriods) wanted = kMaxTargetPeriods;
     if (count < wanted) {
       int32_t old[kMaxTargetPeriods];
@@ -192,6 +198,7 @@ int32_t mapTargets(PhraseSynth* synth, const char* ctype, int32_t join, int32_t 
   }
   int32_t limit = periods;
   if (isClass(ctype, "l") || isClass(ctype, "n")) limit = 3 * periods / 2;
+  limit = scaledPeriods(synth, limit);
   if (count > limit) count = limit;
   for (int32_t k = 0; k < count; ++k) map[k] = k * periods / count;
   return count;

@@ -48,6 +48,8 @@ struct PhraseSynth {
   int32_t targets[kMaxTargetPeriods];
   int32_t map[kMaxTargetPeriods];
   int32_t targetCount;
+  int32_t lengthScale_Q8;         // the user's speed against the language's base: scales the unit-length
+                                  // limits of mapTargets (256 normal, 512 half speed)
 
   // Previous period.
   int32_t prevLsf_Q10[kMaxOrder];

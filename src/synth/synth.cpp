@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/language.h"
 #include "synth/output_stage.h"
 #include "synth/phrase_synth.h"
 
@@ -25,6 +26,13 @@ int32_t bufferSize(const PhraseVoice* voice, int32_t requested) {
   size += 128;
   return static_cast<int32_t>(size < kMaxBufferSamples ? size : kMaxBufferSamples);
 }
+// The handle's duration stretch against the language's base, Q8; 256 without a handle.
+int32_t lengthScale_Q8(const PhraseVoice* voice) {
+  const int32_t base = kLanguage.baseDurationStretch;
+  if (!voice->settings || base <= 0) return 256;
+  const int64_t scale = static_cast<int64_t>(voice->settings->durationStretch_Q8) * 256 / base;
+  return scale < 1 ? 1 : (scale > 4096 ? 4096 : static_cast<int32_t>(scale));
+}
 }  // namespace
 
 PhraseSynth* synthInit(PhraseVoice* voice, const uint8_t* phones, const uint8_t* prominence,
@@ -44,6 +52,7 @@ PhraseSynth* synthInit(PhraseVoice* voice, const uint8_t* phones, const uint8_t*
   synth->durations = durations;
   synth->pitch = targets;
   synth->count = count;
+  synth->lengthScale_Q8 = lengthScale_Q8(voice);
   synth->segment = 0;
   synth->codec = codec;
   synth->excitation = reinterpret_cast<int16_t*>(static_cast<uint8_t*>(block) + sizeof(PhraseSynth));

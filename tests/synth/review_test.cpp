@@ -226,6 +226,7 @@ using SynthBlock = std::unique_ptr<PhraseSynth, SynthDeleter>;
 SynthBlock blankSynth(int32_t order) {
   SynthBlock s(static_cast<PhraseSynth*>(std::calloc(1, sizeof(PhraseSynth))));
   s->codec.order = order;
+  s->lengthScale_Q8 = 256;  // normal speed
   filterClear(&s->synthesis, order);
   filterClear(&s->postFir, order);
   filterClear(&s->postPole, order);
