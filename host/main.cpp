@@ -92,6 +92,22 @@ int32_t readVoiceRate(const VoiceFile& voice) {
   return static_cast<int32_t>(b[4] | b[5] << 8 | b[6] << 16 | static_cast<uint32_t>(b[7]) << 24);
 }
 
+// The engine delivers 8000, 11000 and 16000 Hz itself; other rates are the sink's to make.
+int32_t formatForRate(const std::optional<int32_t>& rate) {
+  if (rate == 8000) return TTS_FORMAT_8K;
+  if (rate == 11000) return TTS_FORMAT_11K;
+  if (rate == 16000) return TTS_FORMAT_16K;
+  return TTS_FORMAT_KEEP;
+}
+
+// The rate of the samples the engine delivers: the format's, or the voice's
+// own when the format code names none.
+int32_t engineRate(EngineApi& api, TTSFile* handle, int32_t voiceRate) {
+  int32_t format = 0;
+  if (api.ctrl(handle, TTSC_GET_FORMAT, &format) != TTS_OK) return voiceRate;
+  return (format >> 8) * 1000;
+}
+
 // Everything the sample callback needs.
 struct Session {
   AudioSink* sink = nullptr;
@@ -166,7 +182,7 @@ int run(const Options& options) {
   for (char16_t& c : text)
     if (c == 0) c = u' ';  // the engine reads NUL-terminated text
 
-  const int32_t format = options.formatCode.value_or(TTS_FORMAT_KEEP);
+  const int32_t format = options.formatCode.value_or(formatForRate(options.rate));
   TTSFile* handle = api.openSized(lexicon, voice.data(), voice.size(), 0, format);
   if (!handle) {
     if (options.formatCode) return fail("the engine refused the voice " + voicePath + " or the format code");
@@ -196,13 +212,14 @@ int run(const Options& options) {
     api.setInspector(handle, &inspector);
   }
 
-  const int32_t voiceRate = readVoiceRate(voice);
+  const int32_t deliveredRate = engineRate(api, handle, readVoiceRate(voice));
   AudioSink sink;
   const bool audio = !options.outputPath.empty();
-  if (audio && !sink.open(options.outputPath, voiceRate, options.rate.value_or(voiceRate), error)) return fail(error);
+  if (audio && !sink.open(options.outputPath, deliveredRate, options.rate.value_or(deliveredRate), error))
+    return fail(error);
   Session session;
   session.sink = audio ? &sink : nullptr;
-  session.voiceRate = voiceRate;
+  session.voiceRate = deliveredRate;
   session.verbose = options.verbose;
   const bool progress = options.progress && isatty(STDERR_FILENO) && text.size() > kProgressThreshold;
 

@@ -158,6 +158,25 @@ TEST_F(HostTest, FormatsRatesAndRawOutput) {
     EXPECT_NEAR(static_cast<double>(resampled.info.frames), expected, expected * 0.02 + 100) << rate;
   }
 
+  // The engine's own settings: its format's rate, a slower speed, another pitch.
+  const struct {
+    const char* options;
+    int rate;
+    double low, high;  // length against the default, in seconds
+    bool sameSamples;
+  } settings[] = {{"--format 0x0810", 8000, 0.98, 1.02, false}, {"--format 0x0B10", 11000, 0.98, 1.02, false},
+                  {"--format 0xFF10", 16000, 1.0, 1.0, true},   {"-s 200", 16000, 1.5, 2.1, false},
+                  {"-p 150", 16000, 0.98, 1.02, false}};
+  for (const auto& s : settings) {
+    ASSERT_EQ(run(std::string(s.options) + " -o " + dir + "/s.wav " + text).exitCode, 0) << s.options;
+    const Audio a = readAudio(dir + "/s.wav");
+    EXPECT_EQ(a.info.samplerate, s.rate) << s.options;
+    const double r = static_cast<double>(a.info.frames) * 16000 / s.rate / static_cast<double>(wav.info.frames);
+    EXPECT_GE(r, s.low) << s.options;
+    EXPECT_LE(r, s.high) << s.options;
+    EXPECT_EQ(a.samples == wav.samples, s.sameSamples) << s.options;
+  }
+
   Result raw = run("-o - " + text);
   ASSERT_EQ(raw.exitCode, 0) << raw.err;
   ASSERT_EQ(raw.out.size(), wav.samples.size() * 2);
