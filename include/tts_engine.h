@@ -6,8 +6,13 @@
  * voice database block that it keeps in memory for the life of the handle. It
  * walks its text with TTSFileGetLegalLen_I, passes each chunk to
  * TTSFileGetWave_I and then calls TTSFileGetWave_I again with no text until it
- * returns a negative value. 16-bit mono PCM at the voice's sample rate reaches
+ * returns a negative value. 16-bit mono PCM at the handle's output rate (the
+ * voice's sample rate unless a format code asks for 8, 11 or 16 kHz) reaches
  * the host through its SampleCallback, from inside those calls.
+ *
+ * Speed, pitch and output format may be changed at any time; a change reaches
+ * the speech from the next phrase on, so a change made between two chunks
+ * applies to the whole of the second.
  *
  * ABI note: the engine was designed for a 32-bit target. On 64-bit targets the
  * lexicon handle and the host's user value are pointer-sized (void * and
@@ -50,6 +55,8 @@ typedef uint_least16_t TTSChar16; /* one UTF-16 code unit */
 #define TTS_MARK_END (-1)        /**< after a phrase ending the chunk without punctuation, and at chunk end */
 
 /* ---- output format codes: high byte kHz, low byte 0x10 ------------------ */
+/* The engine resamples to 8000, 11000 or 16000 Hz itself; at the voice's own
+ * rate the samples are the synthesiser's, untouched. */
 #define TTS_FORMAT_8K 0x0810     /**< 8000 Hz output rate */
 #define TTS_FORMAT_11K 0x0B10    /**< 11000 Hz output rate (not 11025) */
 #define TTS_FORMAT_16K 0x1010    /**< 16000 Hz output rate */
@@ -82,7 +89,7 @@ typedef uint_least16_t TTSChar16; /* one UTF-16 code unit */
 #define PTC_SET_SPEED 2          /**< in: duration percentage, 50..300 (clamped); 200 = half speed */
 #define PTC_SET_DB_NAME 3        /**< in: pointer to a name string, kept but never read */
 #define PTC_SET_VOICE_RATE 4     /**< in: rate of the stored units in Hz */
-#define PTC_SET_OUTPUT_RATE 5    /**< in: output rate in Hz (sizes buffers; no resampling) */
+#define PTC_SET_OUTPUT_RATE 5    /**< in: output rate in Hz; samples are resampled to it (1000..96000 Hz; outside: the voice's rate) */
 #define PTC_GET_OUTPUT_RATE 6    /**< out: output rate in Hz */
 #define PTC_SET_RESERVED 7       /**< in: stored, read by nothing */
 
@@ -135,7 +142,18 @@ TTS_API void PhraseTTSCtrl(PhraseVoice *voice, uint32_t code, int32_t *value);
 /** One segment of a phrase as handed to the synthesiser. */
 typedef struct TTSSegment {
   const char *phone;  /**< phone name in the language's phone set ("##" is silence) */
-  int32_t duration;   /**< 1/1024 s, at most 250 */
+  /**
+   * 1/1024 s, at most 250: the target the prosody stages set. The synthesiser
+   * renders whole pitch periods from recorded units and does not follow
+   * every target: a stop lasts at least its recorded release plus five
+   * periods (10 ms each when unvoiced), affricates and trills last as long as
+   * recorded, vowels at most and l/n at most 1.5 times as long as recorded
+   * (all scaled by the speed). Short stops and affricates therefore come out longer than
+   * their targets: Polish speech, whose consonant targets are the shortest,
+   * is about 9% longer than its segments add up to, Spanish about 1%,
+   * Turkish about 4%.
+   */
+  int32_t duration;
   int32_t pitch[4];   /**< pitch periods in samples at the sample rate, at the starts of the segment's quarters; 0 none */
 } TTSSegment;
 

@@ -1,6 +1,8 @@
-// The user's settings of one handle. The handle owns one record; every stage
-// reads the current values when it starts work on a chunk, so a change made
-// between chunks applies from the next chunk on.
+// The user's settings of one handle. The handle owns one record; the stages
+// read the current values for every phrase (the relations of a phrase point
+// at it; the output rate is latched when the phrase's synthesiser is made), so
+// a change made between chunks applies from the next chunk on, and one made
+// inside a chunk from its next phrase.
 #pragma once
 #include <cstdint>
 
