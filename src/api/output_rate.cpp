@@ -100,6 +100,7 @@ void outputRateFlush(OutputRate* o, SampleCallback callback, intptr_t user) {
 
 void outputRateDiscard(OutputRate* o) {
   if (o->resampler) restart(o);
+  o->active = false;
 }
 
 void outputRateRelease(OutputRate* o) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "api/tts_file.h"
 #include "corvum.h"
 #include "support/test_host.h"
 #include "tts_engine.h"
@@ -198,6 +199,16 @@ TEST_F(SettingsTest, DefaultsSetExplicitlyGiveTheSameSamples) {
   speak(texts().first);
   set(TTSC_SET_FORMAT, TTS_FORMAT_16K);
   EXPECT_EQ(speak(texts().first).samples, before.samples);
+  // Voice-state rates: any rate the resampler takes, the voice's own beyond its bounds.
+  const struct {
+    int32_t rate;
+    double ratio;
+  } rates[] = {{22050, 22050.0 / 16000}, {500, 1.0}, {1000000, 1.0}};
+  for (const auto& r : rates) {
+    int32_t rate = r.rate;
+    PhraseTTSCtrl(handle->voice, PTC_SET_OUTPUT_RATE, &rate);
+    EXPECT_NEAR(ratio(speak(texts().first).samples.size(), before.samples.size()), r.ratio, 0.01) << r.rate;
+  }
 }
 
 TEST_F(SettingsTest, RefusedSamplesAtAnotherRateAbandonTheChunk) {
