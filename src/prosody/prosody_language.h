@@ -75,6 +75,11 @@ struct ProsodyLanguage {
 
   bool codaGlide;                   // coda-glide rule of the unit targets
   int32_t glideJ, vowelI, glideW, vowelU;  // phone ids the coda-glide rule rewrites
+
+  // Trained duration model (selected per handle): Q8 factor on the duration
+  // stretch taking the tree's rate (the reference speaker at 130 words per
+  // minute) to the reference speaker's everyday rate.
+  int32_t trainedStretch_Q8;
 };
 
 extern const ProsodyLanguage kProsodyLanguageEs;

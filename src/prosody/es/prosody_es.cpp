@@ -48,6 +48,7 @@ const ProsodyLanguage kProsodyLanguageEs = {
     /*vowelI=*/kPhoneI,
     /*glideW=*/kPhoneW,
     /*vowelU=*/kPhoneU,
+    /*trainedStretch_Q8=*/256,
 };
 
 }  // namespace tts

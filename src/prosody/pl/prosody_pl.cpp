@@ -117,6 +117,7 @@ const ProsodyLanguage kProsodyLanguagePl = {
     /*vowelI=*/-1,
     /*glideW=*/-1,
     /*vowelU=*/-1,
+    /*trainedStretch_Q8=*/256,
 };
 
 }  // namespace tts

@@ -200,6 +200,7 @@ const ProsodyLanguage kProsodyLanguageTr = {
     /*vowelI=*/-1,
     /*glideW=*/-1,
     /*vowelU=*/-1,
+    /*trainedStretch_Q8=*/256,
 };
 
 }  // namespace tts
