@@ -100,6 +100,15 @@ int32_t treeDuration(const ProsodyLanguage* lang, Item* seg, int32_t stretch_Q8)
   return d > kTrainedFloor ? d : kTrainedFloor;
 }
 
+// A vowel of the syllable before a phrase break (a following pause syllable,
+// or none, at break 3 or more).
+bool phraseFinalVowel(const PhoneSet* set, Item* seg) {
+  const int32_t pid = featureInt(seg, "pid");
+  if (pid == 0 || !phoneIsVowel(set, pid)) return false;
+  int32_t z_Q8 = 0;
+  return breakLengthening(owningParent(seg), &z_Q8);
+}
+
 bool trainedSelected(Relation* phrases) {
   const Val* v = phrases ? featGet(phrases->params, "duration_model") : nullptr;
   return v && valInt(v) == kDurationModelTrained;
@@ -140,6 +149,7 @@ int32_t assignDurations(const ProsodyLanguage* lang, const PhoneSet* set, Relati
       d = treeDuration(lang, seg, stretch_Q8);
     else
       d = perPhoneDuration(lang, set, seg, stretch_Q8);
+    if (trained && phraseFinalVowel(set, seg)) d = d * lang->trainedFinalVowel_Q8 >> 8;
     end += d;
     if (!setFeature(seg, "end", makeInt(end))) return kStageNoMemory;
   }

@@ -80,6 +80,9 @@ struct ProsodyLanguage {
   // stretch taking the tree's rate (the reference speaker at 130 words per
   // minute) to the reference speaker's everyday rate.
   int32_t trainedStretch_Q8;
+  // Trained model: Q8 factor on a vowel before a phrase break, where the
+  // tree's own lengthening falls short of what listeners expect (1.2 or more).
+  int32_t trainedFinalVowel_Q8;
 };
 
 extern const ProsodyLanguage kProsodyLanguageEs;
