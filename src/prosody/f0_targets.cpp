@@ -191,6 +191,7 @@ void riseQuestionEnd(Relation* phrases, int32_t base, TargetList* t) {
     }
   }
   t->count = kept;
+  low = clampF0(low);  // the base comes from the voice header as it stands
   t->add(from, low);
   if (to > from) t->add(to, low * kQuestionRise_Q8 >> 8);
 }
