@@ -67,7 +67,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       {"speed", required_argument, nullptr, 's'},      {"minor-pause", required_argument, nullptr, kMinorPause},
       {"major-pause", required_argument, nullptr, kMajorPause}, {"format", required_argument, nullptr, kFormat},
       {"verbose", no_argument, nullptr, 'V'},          {"inspect", no_argument, nullptr, kInspect},
-      {"literal", no_argument, nullptr, kLiteral},          {"no-progress", no_argument, nullptr, kNoProgress},
+      {"literal", no_argument, nullptr, kLiteral},
+      {"no-progress", no_argument, nullptr, kNoProgress},
       {"help", no_argument, nullptr, 'h'},             {"version", no_argument, nullptr, 'X'},
       {nullptr, 0, nullptr, 0}};
   optind = 1;

@@ -139,7 +139,8 @@ int32_t assignDurations(const ProsodyLanguage* lang, const PhoneSet* set, Relati
   if (!lang || !segments) return 0;
   const bool trained = trainedSelected(phrases);
   int32_t stretch_Q8 = stretchOf(phrases);
-  if (trained) stretch_Q8 = static_cast<int32_t>(static_cast<int64_t>(stretch_Q8) * lang->trainedStretch_Q8 >> 8);
+  if (trained)
+    stretch_Q8 = static_cast<int32_t>(static_cast<int64_t>(stretch_Q8) * lang->trainedStretch_Q8 >> 8);
   int32_t end = 0;
   for (Item* seg = segments->head; seg; seg = seg->next) {
     int32_t d;

@@ -39,7 +39,8 @@ void onPhrase(intptr_t user, const TTSSegment* segments, int32_t count, int32_t 
   c->phrases.emplace_back();
   for (int32_t i = 0; i < count; ++i) {
     Seg s{segments[i].phone, c->clock, segments[i].duration * 1000.0 / 1024.0, {}};
-    for (int k = 0; k < 4; ++k) s.f0[k] = segments[i].pitch[k] > 0 ? static_cast<double>(rate) / segments[i].pitch[k] : 0;
+    for (int k = 0; k < 4; ++k)
+      s.f0[k] = segments[i].pitch[k] > 0 ? static_cast<double>(rate) / segments[i].pitch[k] : 0;
     c->clock += s.ms;
     c->phrases.back().push_back(s);
   }
@@ -51,14 +52,14 @@ std::vector<uint8_t> readFile(const std::string& path) {
 }
 
 const std::string kLang = VOXA_LANG;
-const std::set<std::string> kUnvoiced = kLang == "es"   ? std::set<std::string>{"p", "t", "k", "f", "s", "T", "x", "tS"}
-                                        : kLang == "pl" ? std::set<std::string>{"p", "t", "k", "f", "s", "S", "s'", "x",
-                                                                                "ts", "tS", "ts'"}
-                                                        : std::set<std::string>{"p", "t", "k", "c", "f", "s", "S", "tS",
-                                                                                "h"};
-const std::set<std::string> kVowels = kLang == "es"   ? std::set<std::string>{"a", "e", "i", "o", "u"}
-                                      : kLang == "pl" ? std::set<std::string>{"a", "e", "i", "o", "u", "I", "e~", "o~"}
-                                                      : std::set<std::string>{"a", "e", "i", "o", "u", "1", "2", "y"};
+const std::set<std::string> kUnvoiced =
+    kLang == "es"   ? std::set<std::string>{"p", "t", "k", "f", "s", "T", "x", "tS"}
+    : kLang == "pl" ? std::set<std::string>{"p", "t", "k", "f", "s", "S", "s'", "x", "ts", "tS", "ts'"}
+                    : std::set<std::string>{"p", "t", "k", "c", "f", "s", "S", "tS", "h"};
+const std::set<std::string> kVowels = kLang == "es" ? std::set<std::string>{"a", "e", "i", "o", "u"}
+                                      : kLang == "pl"
+                                          ? std::set<std::string>{"a", "e", "i", "o", "u", "I", "e~", "o~"}
+                                          : std::set<std::string>{"a", "e", "i", "o", "u", "1", "2", "y"};
 
 bool voiced(const Seg& s) { return s.phone != "##" && !kUnvoiced.count(s.phone) && s.f0[0] > 0; }
 
@@ -102,8 +103,9 @@ double endMovement(const Collected& c) {
     if (voiced(all[k])) last = k;
   if (last < 0) return 0;
   const double endTime = all[last].start + all[last].ms;
-  const double endF0 = last + 1 < static_cast<int>(all.size()) && all[last + 1].f0[0] > 0 ? all[last + 1].f0[0]
-                                                                                          : all[last].f0[3];
+  const double endF0 = last + 1 < static_cast<int>(all.size()) && all[last + 1].f0[0] > 0
+                           ? all[last + 1].f0[0]
+                           : all[last].f0[3];
   double low = endF0;
   for (const Seg& s : all)
     if (voiced(s))

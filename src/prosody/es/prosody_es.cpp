@@ -48,7 +48,8 @@ const ProsodyLanguage kProsodyLanguageEs = {
     /*vowelI=*/kPhoneI,
     /*glideW=*/kPhoneW,
     /*vowelU=*/kPhoneU,
-    // Rate of the reference speaker at its default speed: eSpeak NG at 175 over 130 words per minute, measured: 14.8 against 11.6 phones/s.
+    // The reference speaker at its default 175 words per minute against the
+    // tree's 130: 14.8 against 11.6 phones per second, measured.
     /*trainedStretch_Q8=*/201,
     // The tree lengthens phrase-final vowels 1.10 times; 1.16 more gives 1.27.
     /*trainedFinalVowel_Q8=*/297,

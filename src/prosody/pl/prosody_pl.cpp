@@ -117,9 +117,11 @@ const ProsodyLanguage kProsodyLanguagePl = {
     /*vowelI=*/-1,
     /*glideW=*/-1,
     /*vowelU=*/-1,
-    // Rate of the reference speaker at its default speed: eSpeak NG at 175 over 130 words per minute, measured: 13.2 against 9.9 phones/s.
+    // The reference speaker at its default 175 words per minute against the
+    // tree's 130: 13.2 against 9.9 phones per second, measured.
     /*trainedStretch_Q8=*/193,
-    // The break override (z = 1.2) leaves phrase-final vowels 0.99 times as long as others; 1.3 more gives 1.28.
+    // The break override (z = 1.2) leaves phrase-final vowels 0.99 times as
+    // long as others; 1.3 more gives 1.28.
     /*trainedFinalVowel_Q8=*/333,
 };
 
