@@ -203,6 +203,7 @@ int run(const Options& options) {
   set(TTSC_SET_SPEED, options.speed);
   set(TTSC_SET_MINOR_PAUSE, options.minorPause);
   set(TTSC_SET_MAJOR_PAUSE, options.majorPause);
+  set(TTSC_SET_DURATION_MODEL, options.literal ? TTS_DURATIONS_TABLES : TTS_DURATIONS_TRAINED);
 
   InspectionPrinter printer;
   if (options.inspect) {

@@ -23,7 +23,7 @@ bool parseInt(const char* text, const char* what, int32_t low, int32_t high, int
   return true;
 }
 
-enum LongOnly { kMinorPause = 1000, kMajorPause, kFormat, kNoProgress, kInspect };
+enum LongOnly { kMinorPause = 1000, kMajorPause, kFormat, kNoProgress, kInspect, kLiteral };
 
 }  // namespace
 
@@ -54,6 +54,8 @@ const char* usageText() {
          "      --inspect            print each chunk's normalised text and word list, and each phrase's\n"
          "                           segments in .pho format (phone, ms, then position-% and F0 pairs), on\n"
          "                           standard output (standard error when the audio goes there); -o optional\n"
+         "      --literal            the engine's literal behaviour: per-phone duration tables instead\n"
+         "                           of the trained duration model\n"
          "      --no-progress        never show the progress bar\n"
          "  -h, --help               show this help\n"
          "      --version            show the version\n";
@@ -67,7 +69,9 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       {"text-mode", required_argument, nullptr, 'm'},  {"pitch", required_argument, nullptr, 'p'},
       {"speed", required_argument, nullptr, 's'},      {"minor-pause", required_argument, nullptr, kMinorPause},
       {"major-pause", required_argument, nullptr, kMajorPause}, {"format", required_argument, nullptr, kFormat},
-      {"verbose", no_argument, nullptr, 'V'},          {"inspect", no_argument, nullptr, kInspect},          {"no-progress", no_argument, nullptr, kNoProgress},
+      {"verbose", no_argument, nullptr, 'V'},          {"inspect", no_argument, nullptr, kInspect},
+      {"literal", no_argument, nullptr, kLiteral},
+      {"no-progress", no_argument, nullptr, kNoProgress},
       {"help", no_argument, nullptr, 'h'},             {"version", no_argument, nullptr, 'X'},
       {nullptr, 0, nullptr, 0}};
   optind = 1;
@@ -111,6 +115,7 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         break;
       case 'V': options.verbose = true; break;
       case kInspect: options.inspect = true; break;
+      case kLiteral: options.literal = true; break;
       case kNoProgress: options.progress = false; break;
       case 'h': options.help = true; break;
       case 'X': options.version = true; break;

@@ -23,6 +23,7 @@ struct Options {
   std::optional<int32_t> rate;          // output sample rate, Hz (8, 11, 16 kHz from the engine, others resampled here)
   bool verbose = false;
   bool inspect = false;                 // print normalised text, word list and .pho segments
+  bool literal = false;                 // the engine's literal behaviour instead of the host's defaults
   bool progress = true;                 // only shown when stderr is a terminal and the input is long
   bool help = false;
   bool version = false;

@@ -123,6 +123,9 @@ int32_t stageTargets(TTSFile* file) {
   file->targets = static_cast<int32_t*>(arenaAlloc(file->arena, sizeof(int32_t), capacity * 4));
   if (!file->targets) return abandon(file);
   file->targetCapacity = capacity;
+  // The handle's duration model reaches the duration step as a parameter
+  // (the values 0 and 1 are shared and never allocate).
+  featSet(file->params, "duration_model", makeInt(file->settings.durationModel));
   int32_t count = 0;
   if (kLanguage.stages.buildTargets) {
     count = kLanguage.stages.buildTargets(file->phraseRelation, file->buffers[1], file->buffers[2], file->buffers[3],

@@ -46,6 +46,29 @@ int32_t verbatimAccents(Item* phrase) {
   return 1;
 }
 
+// The last syllable of the phrase's last word, or null.
+Item* phraseLastSyllable(Item* phrase) { return itemLastDaughter(itemLastDaughter(phrase)); }
+
+// The pause syllable after the phrase carries the phrase break, so the tone
+// tree, seeing that break next to the phrase's last syllable, answers "NONE"
+// there (and again on the pause syllable, whose previous syllable has the
+// break). The last syllable is asked once more with the pause syllable's break
+// hidden, as if the phrase ended with it. A question (the phrase ends at "?")
+// ends in the yes/no tone "H-H%", which the tree only gives a "?" word.
+bool giveBoundaryTone(Item* phrase) {
+  Item* last = phraseLastSyllable(phrase);
+  if (!last) return true;
+  if (featureInt(phrase, "question") == 1) return setStringFeature(last, "endtone", "H-H%");
+  Item* pause = last->next;
+  if (itemGet(last, "endtone") || !pause || owningParent(pause)) return true;  // no pause syllable
+  const Val* brk = valRef(itemGet(pause, "syl_break"));
+  itemSet(pause, "syl_break", sharedNumber(0));
+  const Val* answer = cartEvaluate(last, &kToneTree, 0);
+  if (brk) itemSet(pause, "syl_break", brk);
+  valRelease(brk);
+  return storeAnswer(last, "endtone", answer);
+}
+
 }  // namespace
 
 int32_t assignAccents(Relation* phrases) {
@@ -59,7 +82,7 @@ int32_t assignAccents(Relation* phrases) {
     if (!storeAnswer(syl, "accent", cartEvaluate(syl, &kAccentTree, 0))) return kStageNoMemory;
     if (!storeAnswer(syl, "endtone", cartEvaluate(syl, &kToneTree, 0))) return kStageNoMemory;
   }
-  return 0;
+  return giveBoundaryTone(phrase) ? 0 : kStageNoMemory;
 }
 
 }  // namespace tts

@@ -15,6 +15,8 @@ constexpr int32_t kEdgeStressed_Q8 = 384;
 constexpr int32_t kPhraseFinalZ_Q8 = 307;    // z-score at a "4" break
 constexpr int32_t kPhraseMedialZ_Q8 = 256;   // z-score at a "3" break
 constexpr int32_t kInnerSilence = 30;        // 1/1024 s at normal rate (z-score model)
+constexpr int32_t kTrainedFloor = 10;        // 1/1024 s: shortest segment of the trained model
+constexpr int32_t kDurationModelTrained = 1; // "duration_model" parameter: the trained model
 
 Relation* segmentRelationOf(Relation* phrases) {
   Item* seg = phraseFirstSegment(phrases);
@@ -84,6 +86,31 @@ int32_t zScoreDuration(const ProsodyLanguage* lang, Item* seg, int32_t stretch_Q
   return d > floor ? d : floor;
 }
 
+// Trained model of the per-phone languages: the duration tree's z-score over
+// the phone's table row, as the tree was fitted.
+int32_t treeDuration(const ProsodyLanguage* lang, Item* seg, int32_t stretch_Q8) {
+  const int32_t pid = featureInt(seg, "pid");
+  if (pid == 0 || !owningParent(seg) || !lang->durationTree) return lang->silenceDuration;
+  const int32_t z_Q8 = valInt(cartEvaluate(seg, lang->durationTree, 0));
+  const DurationRow* row = durationRowFor(lang, valString(itemGet(seg, "name")));
+  const int32_t d = stretch_Q8 * (row->base + (row->scale * z_Q8 >> 8)) >> 14;
+  return d > kTrainedFloor ? d : kTrainedFloor;
+}
+
+// A vowel of the syllable before a phrase break (a following pause syllable,
+// or none, at break 3 or more).
+bool phraseFinalVowel(const PhoneSet* set, Item* seg) {
+  const int32_t pid = featureInt(seg, "pid");
+  if (pid == 0 || !phoneIsVowel(set, pid)) return false;
+  int32_t z_Q8 = 0;
+  return breakLengthening(owningParent(seg), &z_Q8);
+}
+
+bool trainedSelected(Relation* phrases) {
+  const Val* v = phrases ? featGet(phrases->params, "duration_model") : nullptr;
+  return v && valInt(v) == kDurationModelTrained;
+}
+
 }  // namespace
 
 const DurationRow* durationRowFor(const ProsodyLanguage* lang, const char* phone) {
@@ -107,11 +134,20 @@ const DurationRow* durationRowFor(const ProsodyLanguage* lang, const char* phone
 int32_t assignDurations(const ProsodyLanguage* lang, const PhoneSet* set, Relation* phrases) {
   Relation* segments = segmentRelationOf(phrases);
   if (!lang || !segments) return 0;
-  const int32_t stretch_Q8 = stretchOf(phrases);
+  const bool trained = trainedSelected(phrases);
+  int32_t stretch_Q8 = stretchOf(phrases);
+  if (trained)
+    stretch_Q8 = static_cast<int32_t>(static_cast<int64_t>(stretch_Q8) * lang->trainedStretch_Q8 >> 8);
   int32_t end = 0;
   for (Item* seg = segments->head; seg; seg = seg->next) {
-    const int32_t d = lang->durationModel == kDurationZScore ? zScoreDuration(lang, seg, stretch_Q8)
-                                                             : perPhoneDuration(lang, set, seg, stretch_Q8);
+    int32_t d;
+    if (lang->durationModel == kDurationZScore)
+      d = zScoreDuration(lang, seg, stretch_Q8);
+    else if (trained)
+      d = treeDuration(lang, seg, stretch_Q8);
+    else
+      d = perPhoneDuration(lang, set, seg, stretch_Q8);
+    if (trained && phraseFinalVowel(set, seg)) d = d * lang->trainedFinalVowel_Q8 >> 8;
     end += d;
     if (!setFeature(seg, "end", makeInt(end))) return kStageNoMemory;
   }

@@ -156,6 +156,46 @@ void placeRegression(const ProsodyLanguage* lang, Relation* phrases, int32_t bas
   }
 }
 
+// Yes/no question (the phrase ends at "?"): from the vowel of the phrase's
+// last stressed syllable (its last syllable when none is stressed) F0 starts
+// low, at most the base, and rises linearly to 5 semitones above that at the
+// end of the phrase's last syllable; the pause after stays high. The contour
+// and the regression models cannot rise there by themselves: no boundary tone
+// reaches the contour, and the regression's tone rows are outweighed by the
+// pause syllable's own predictions, which end every phrase.
+constexpr int32_t kQuestionRise_Q8 = 342;  // 2^(5/12) = 1.335
+
+void riseQuestionEnd(Relation* phrases, int32_t base, TargetList* t) {
+  Item* phrase = phraseItem(phrases);
+  if (featureInt(phrase, "question") != 1) return;
+  Item* last = itemLastDaughter(itemLastDaughter(phrase));
+  if (!last || !last->down) return;
+  Item* first = phraseFirstSyllable(phrases);
+  Item* nucleus = last;
+  for (Item* syl = last; syl && syl->down; syl = syl->prev) {
+    if (featureInt(syl, "stress") > 0) {
+      nucleus = syl;
+      break;
+    }
+    if (syl == first) break;
+  }
+  const int32_t from = anchorsOf(nucleus).middle;
+  const int32_t to = anchorsOf(last).end;
+  int32_t low = base;
+  int32_t kept = 0;
+  for (int32_t k = 0; k < t->count; ++k) {
+    if (t->items[k].pos < from) {
+      t->items[kept++] = t->items[k];
+    } else if (t->items[k].pos == from && t->items[k].f0 < low) {
+      low = t->items[k].f0;
+    }
+  }
+  t->count = kept;
+  low = clampF0(low);  // the base comes from the voice header as it stands
+  t->add(from, low);
+  if (to > from) t->add(to, low * kQuestionRise_Q8 >> 8);
+}
+
 int32_t syllablesFrom(Item* syl) {
   int32_t n = 0;
   for (; syl; syl = syl->next) ++n;
@@ -191,6 +231,7 @@ int32_t placeF0Targets(const ProsodyLanguage* lang, Relation* phrases, F0Target*
     placeContour(phrases, base, &t);
   else
     placeRegression(lang, phrases, base, stddev, &t);
+  riseQuestionEnd(phrases, base, &t);
 
   t.capacity = capacity;
   if (t.count == 0) {

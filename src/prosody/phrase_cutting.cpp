@@ -105,6 +105,10 @@ int32_t cutPhrase(WordList* words, Relation* phrases, Relation* wordItems) {
       !setFeature(phrase, "type", makeInt(w->textMode)) || !setFeature(phrase, "delay", makeInt(delay)) ||
       !setFeature(phrase, "sub_phrases", sharedNumber(c[kCursorSubPhrase])))
     return kStageNoMemory;
+  // "question" 1: the phrase ends its sentence at a question mark.
+  if (delay == kDelaySentence && wstrCompare(entryText(w, end), u"?") == 0 &&
+      !setFeature(phrase, "question", makeInt(1)))
+    return kStageNoMemory;
 
   // Phrase-initial item: the punctuation that opened this phrase, if any.
   Item* first = relAppend(wordItems);

@@ -75,6 +75,14 @@ struct ProsodyLanguage {
 
   bool codaGlide;                   // coda-glide rule of the unit targets
   int32_t glideJ, vowelI, glideW, vowelU;  // phone ids the coda-glide rule rewrites
+
+  // Trained duration model (selected per handle): Q8 factor on the duration
+  // stretch taking the tree's rate (the reference speaker at 130 words per
+  // minute) to the reference speaker's everyday rate.
+  int32_t trainedStretch_Q8;
+  // Trained model: Q8 factor on a vowel before a phrase break, where the
+  // tree's own lengthening falls short of what listeners expect (1.2 or more).
+  int32_t trainedFinalVowel_Q8;
 };
 
 extern const ProsodyLanguage kProsodyLanguageEs;

@@ -197,6 +197,14 @@ TEST_F(HostTest, VerboseAndInspection) {
   EXPECT_NE(i.out.find("; text: Son las las diez i treinta."), std::string::npos) << i.out;
   EXPECT_NE(i.out.find("; words: Son/0"), std::string::npos) << i.out;
   EXPECT_NE(i.out.find("\nt "), std::string::npos) << i.out;  // a .pho line for a segment t
+
+  // The trained duration model by default; --literal keeps the per-phone tables
+  // (an unstressed /s/ inside the phrase lasts 112/1024 s = 109 ms).
+  Result literal = run("--inspect --literal 'Son las casas.'");
+  Result trained = run("--inspect 'Son las casas.'");
+  ASSERT_EQ(literal.exitCode, 0) << literal.err;
+  EXPECT_NE(literal.out.find("\ns 109 "), std::string::npos) << literal.out;
+  EXPECT_NE(trained.out, literal.out);
 }
 
 TEST_F(HostTest, ErrorsAreOneLineAndNonZero) {

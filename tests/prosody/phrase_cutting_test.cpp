@@ -8,7 +8,7 @@ namespace {
 using namespace prosody_test;
 
 struct Cut {
-  std::string name, type, delay, sub, opener;
+  std::string name, type, delay, sub, opener, question;
   std::vector<std::string> words;
 };
 
@@ -20,7 +20,8 @@ std::vector<Cut> cutAll(Session& s, OwnedWordList& wl) {
     EXPECT_EQ(tts::cutPhrase(&wl.list, p.phrases, p.words), 0);
     tts::Item* ph = p.phrases->head;
     if (!ph) break;
-    Cut c{str(ph, "name"), str(ph, "type"), str(ph, "delay"), str(ph, "sub_phrases"), str(p.words->head, "name"), {}};
+    Cut c{str(ph, "name"), str(ph, "type"), str(ph, "delay"), str(ph, "sub_phrases"), str(p.words->head, "name"),
+          str(ph, "question"), {}};
     for (tts::Item* w = ph->down; w; w = w->next) c.words.push_back(str(w, "name"));
     EXPECT_EQ(static_cast<int32_t>(c.words.size()), ph->daughters);
     out.push_back(c);
@@ -59,6 +60,16 @@ TEST(PhraseCutting, DelaysNamesAndSubPhrases) {
   EXPECT_EQ(cuts[3].name, "BB");
   EXPECT_EQ(cuts[3].sub, "0");
   EXPECT_EQ(cuts[3].opener, ".");
+}
+
+TEST(PhraseCutting, QuestionMarksTheSentencesLastPhrase) {
+  Session s(Lang::Es);
+  OwnedWordList wl(u"vienes , amigo ? si . vale");
+  auto cuts = cutAll(s, wl);
+  ASSERT_EQ(cuts.size(), 4u);
+  std::vector<std::string> marks;
+  for (const Cut& c : cuts) marks.push_back(c.question);
+  EXPECT_EQ(marks, (V{"<none>", "1", "<none>", "<none>"}));
 }
 
 TEST(PhraseCutting, MinorMarksAndLeadingPunctuation) {

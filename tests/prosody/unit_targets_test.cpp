@@ -144,4 +144,25 @@ TEST(Accents, TreesOnAPhrase) {
   EXPECT_STREQ(tts::valString(tts::cartEvaluate(p.syllables->head, &tts::kToneTree, 0)), "H-H%");
 }
 
+// The pause syllable after the phrase carries the break, so the tree never
+// gives a boundary tone; the phrase's own last syllable gets it, and a
+// question ends in the yes/no tone.
+TEST(Accents, BoundaryToneOnThePhrasesLastSyllable) {
+  for (bool question : {false, true}) {
+    Session s(Lang::Tr);
+    s.lexicon.words[u"kitap"] = "k i t a1 p";
+    s.lexicon.words[u"okudum"] = "o k u d u1 m";
+    Phrase p(s);
+    buildPhrase(p, {u"kitap", u"okudum"});
+    if (question) tts::itemSet(p.phrases->head, "question", tts::makeInt(1));
+    p.pronounceAll();
+    ASSERT_EQ(tts::assignAccents(p.phrases), 0);
+    tts::Item* pause = p.syllables->tail;
+    ASSERT_EQ(str(pause->down, "name"), "##");
+    EXPECT_EQ(str(pause, "endtone"), "<none>");  // node 8: the break before it
+    EXPECT_EQ(str(pause, "syl_break"), "4");      // restored after the second question
+    EXPECT_EQ(str(pause->prev, "endtone"), question ? "H-H%" : "L-L%");
+  }
+}
+
 }  // namespace

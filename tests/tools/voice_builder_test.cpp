@@ -18,6 +18,7 @@
 #include "voice_builder/residual_coder.h"
 #include "voice_builder/spectral_distance.h"
 #include "voice_builder/voice_builder.h"
+#include "voicedb/voicedb_writer.h"
 
 namespace vb = voxa::voicebuild;
 
@@ -347,6 +348,31 @@ TEST(VoiceBuilderBuild, SyntheticVoiceBindsAndSpeaks) {
     EXPECT_GT(perPhone[i], 800) << i;   // every phone rendered from its units
     EXPECT_GT(energy[i], 20.0) << i;    // and audible
   }
+}
+
+// A flat speaker gets the natural male spread (a quarter of the mean); a
+// measured spread above it stands. The header fields are patched in place.
+TEST(VoiceBuilderF0, SpreadFloorAndHeaderPatch) {
+  EXPECT_EQ(vb::f0StdDevFor(112, 2.0), 28);
+  EXPECT_EQ(vb::f0StdDevFor(112, 1.349 * 40), 40);
+  voxa::voicedb::VoiceHeader header;
+  header.f0Mean = 112;
+  voxa::voicedb::CodecHeader codec;
+  codec.order = 2;
+  codec.widths = {0, 0};
+  codec.codebooks = {{0}, {0}};
+  std::vector<uint8_t> block = voxa::voicedb::writeVoiceDatabase(header, codec, {});
+  const std::vector<uint8_t> before = block;
+  voxa::voicedb::writeF0Statistics(block, 112, 28);
+  int32_t mean = 0, spread = 0;
+  ASSERT_TRUE(voxa::voicedb::readF0Statistics(block, &mean, &spread));
+  EXPECT_EQ(mean, 112);
+  EXPECT_EQ(spread, 28);
+  block[12] = before[12];
+  EXPECT_EQ(block, before);  // nothing else changed
+  std::vector<uint8_t> tiny(23);
+  EXPECT_FALSE(voxa::voicedb::readF0Statistics(tiny, &mean, &spread));
+  EXPECT_THROW(voxa::voicedb::writeF0Statistics(tiny, 1, 1), std::invalid_argument);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // speaker's phones, its measured duration, its per-phone (mean, scale) row and
 // its 58 segment features computed on the utterance structure.
 //
-//   duration_features_<lang> --sentences corpus.txt --events events.txt --out features.tsv
+//   duration_features_<lang> --sentences corpus.txt --events events.txt --out features.tsv [--model 0|1]
+//
+// --model selects the handle's duration model (TTSC_SET_DURATION_MODEL) whose
+// durations fill the "engine" column; the default 0 is the tables.
 //
 // Output: "# stretch <Q8>" (the deliverable's normal rate), then tab-separated
 // sentence, phone, duration in 1/1024 s, mean, scale, the engine's own duration
@@ -158,11 +161,13 @@ std::vector<ReferenceSentence> readEvents(const std::string& path, bool* ok) {
 
 int main(int argc, char** argv) {
   std::string sentencesPath, eventsPath, outPath;
+  int32_t model = TTS_DURATIONS_TABLES;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string arg = argv[i];
     if (arg == "--sentences") sentencesPath = argv[i + 1];
     else if (arg == "--events") eventsPath = argv[i + 1];
     else if (arg == "--out") outPath = argv[i + 1];
+    else if (arg == "--model") model = std::atoi(argv[i + 1]);
   }
   bool ok = false;
   const std::vector<ReferenceSentence> reference = readEvents(eventsPath, &ok);
@@ -179,6 +184,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "duration_features: cannot open the engine\n");
     return 1;
   }
+  TTSFileCtrl_I(handle, TTSC_SET_DURATION_MODEL, &model);
   Collector collector;
   collector.handle = handle;
   TTSInspector inspector{};

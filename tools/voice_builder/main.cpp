@@ -4,18 +4,49 @@
 //                 [--deemphasis Q8]
 // The defaults are the settings the default voices are built with; the
 // options are there to measure alternatives with the resynthesis check.
+//   voice_builder --respread FILE
+// rewrites only the F0 spread of a built voice in place, raised to the
+// builder's floor for its F0 mean: for a speaker whose measured spread is
+// below the floor (the flat reference speaker) this is the header a rebuild
+// writes, without rebuilding the units.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <fstream>
+#include <iterator>
+#include <vector>
 #include <stdexcept>
 #include <string>
 
 #include "voice_builder/excitation_model.h"
 #include "voice_builder/phone_classes.h"
 #include "voice_builder/voice_builder.h"
+#include "voicedb/voicedb_writer.h"
+
+namespace {
+
+int respread(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> block((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  int32_t mean = 0, spread = 0;
+  if (!in || !voxa::voicedb::readF0Statistics(block, &mean, &spread)) {
+    std::fprintf(stderr, "voice_builder: cannot read a voice header from %s\n", path.c_str());
+    return 1;
+  }
+  const int32_t raised = std::max(spread, static_cast<int32_t>(voxa::voicebuild::f0StdDevFor(mean, 0.0)));
+  voxa::voicedb::writeF0Statistics(block, mean, raised);
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size()));
+  if (!out) return 1;
+  std::printf("%s: F0 mean %d Hz, std dev %d -> %d Hz\n", path.c_str(), mean, spread, raised);
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--respread") return respread(argv[2]);
   std::string lang, in, out, report;
   int order = 0, bits = 0;          // 0: the builder's defaults
   double loudGain = 0, lagWindow = 0;  // 0: the builder's defaults

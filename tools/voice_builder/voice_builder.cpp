@@ -243,6 +243,19 @@ struct Part {
 
 }  // namespace
 
+int f0StdDevFor(int f0Mean, double iqr) {
+  // The reference speaker reads on a flat pitch, so its measured spread says
+  // nothing about intonation. Read speech of adult men has an F0 standard
+  // deviation of about 2 to 4 semitones (Traunmüller and Eriksson 1995, "The
+  // frequency range of the voice fundamental in the speech of male and female
+  // adults"; Baken and Orlikoff 2000, "Clinical Measurement of Speech and
+  // Voice"); a quarter of the mean, 28 Hz at 112 Hz, is 3.9 semitones, at the
+  // top of that range because the intonation models' predictions, fitted by
+  // regression, spread less than the speech they were fitted on.
+  const int natural = f0Mean / 4;
+  return std::max(static_cast<int>(std::lround(iqr / 1.349)), natural);
+}
+
 BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, const BuildSettings& s,
                        const std::string& voiceName) {
   if (s.order % 2 || s.order < 2 || s.order > 18) throw std::invalid_argument("LPC order must be even, 2..18");
@@ -292,9 +305,7 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
   // not pull the figures.
   const int f0Mean = f0s.empty() ? 100 : static_cast<int>(std::lround(f0s[f0s.size() / 2]));
   const double iqr = f0s.empty() ? 0.0 : f0s[(f0s.size() * 3) / 4] - f0s[f0s.size() / 4];
-  // A flat-pitch speaker has almost no spread; give the intonation models the
-  // engine's own pitch-setting ratio (std = mean / 8) as a floor.
-  const int f0StdDev = std::max(static_cast<int>(std::lround(iqr / 1.349)), f0Mean / 8);
+  const int f0StdDev = f0StdDevFor(f0Mean, iqr);
 
   // Codebooks trained on the periods in use.
   std::vector<std::vector<int32_t>> train(s.order);

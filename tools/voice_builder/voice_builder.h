@@ -83,6 +83,11 @@ struct BuildResult {
   int f0Mean = 0;
 };
 
+// F0 spread (Hz) written into a voice header for a speaker of median F0
+// `f0Mean` whose measured periods have interquartile range `iqr` (Hz): the
+// measured spread, but never below the natural spread of a male speaker.
+int f0StdDevFor(int f0Mean, double iqr);
+
 BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, const BuildSettings& s,
                        const std::string& voiceName);
 

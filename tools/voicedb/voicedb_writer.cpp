@@ -159,4 +159,28 @@ std::vector<uint8_t> writeVoiceDatabase(const VoiceHeader& header, const CodecHe
   return out;
 }
 
+namespace {
+constexpr size_t kF0MeanAt = 8;     // bytes into the header
+constexpr size_t kF0StdDevAt = 12;
+constexpr size_t kHeaderBytes = 24;
+
+int32_t get32(const std::vector<uint8_t>& b, size_t at) {
+  return static_cast<int32_t>(static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
+                              static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
+}
+}  // namespace
+
+bool readF0Statistics(const std::vector<uint8_t>& block, int32_t* f0Mean, int32_t* f0StdDev) {
+  if (block.size() < kHeaderBytes) return false;
+  *f0Mean = get32(block, kF0MeanAt);
+  *f0StdDev = get32(block, kF0StdDevAt);
+  return true;
+}
+
+void writeF0Statistics(std::vector<uint8_t>& block, int32_t f0Mean, int32_t f0StdDev) {
+  if (block.size() < kHeaderBytes) fail("the block is shorter than a voice header");
+  set32(block, kF0MeanAt, f0Mean);
+  set32(block, kF0StdDevAt, f0StdDev);
+}
+
 }  // namespace voxa::voicedb

@@ -49,4 +49,10 @@ struct VoiceHeader {
 std::vector<uint8_t> writeVoiceDatabase(const VoiceHeader& header, const CodecHeader& codec,
                                         std::vector<Unit> units);
 
+// Header fields of a written block: the F0 mean and spread (Hz) at bytes 8
+// and 12. Reading gives false for a block shorter than the header; writing
+// throws std::invalid_argument for one.
+bool readF0Statistics(const std::vector<uint8_t>& block, int32_t* f0Mean, int32_t* f0StdDev);
+void writeF0Statistics(std::vector<uint8_t>& block, int32_t f0Mean, int32_t f0StdDev);
+
 }  // namespace voxa::voicedb

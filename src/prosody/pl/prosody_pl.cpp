@@ -117,6 +117,12 @@ const ProsodyLanguage kProsodyLanguagePl = {
     /*vowelI=*/-1,
     /*glideW=*/-1,
     /*vowelU=*/-1,
+    // The reference speaker at its default 175 words per minute against the
+    // tree's 130: 13.2 against 9.9 phones per second, measured.
+    /*trainedStretch_Q8=*/193,
+    // The break override (z = 1.2) leaves phrase-final vowels 0.99 times as
+    // long as others; 1.3 more gives 1.28.
+    /*trainedFinalVowel_Q8=*/333,
 };
 
 }  // namespace tts

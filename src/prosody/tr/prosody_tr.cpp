@@ -200,6 +200,11 @@ const ProsodyLanguage kProsodyLanguageTr = {
     /*vowelI=*/-1,
     /*glideW=*/-1,
     /*vowelU=*/-1,
+    // The reference speaker at its default 175 words per minute against the
+    // tree's 130: 12.7 against 9.6 phones per second, measured.
+    /*trainedStretch_Q8=*/192,
+    // The tree already lengthens phrase-final vowels 1.75 times.
+    /*trainedFinalVowel_Q8=*/256,
 };
 
 }  // namespace tts
