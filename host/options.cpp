@@ -23,7 +23,7 @@ bool parseInt(const char* text, const char* what, int32_t low, int32_t high, int
   return true;
 }
 
-enum LongOnly { kMinorPause = 1000, kMajorPause, kFormat, kNoProgress, kInspect };
+enum LongOnly { kMinorPause = 1000, kMajorPause, kFormat, kNoProgress, kInspect, kMarks, kSsml };
 
 }  // namespace
 
@@ -51,6 +51,9 @@ const char* usageText() {
          "      --inspect            print each chunk's normalised text and word list, and each phrase's\n"
          "                           segments in .pho format (phone, ms, then position-% and F0 pairs), on\n"
          "                           standard output (standard error when the audio goes there); -o optional\n"
+         "      --marks FILE         write one JSON line per spoken word (source text, UTF-8 and UTF-16\n"
+         "                           offsets, first sample, time) and per SSML mark; '-' standard output\n"
+         "      --ssml               read the input as SSML (also assumed when it starts with <speak)\n"
          "      --no-progress        never show the progress bar\n"
          "  -h, --help               show this help\n"
          "      --version            show the version\n";
@@ -64,6 +67,7 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       {"text-mode", required_argument, nullptr, 'm'},  {"pitch", required_argument, nullptr, 'p'},
       {"speed", required_argument, nullptr, 's'},      {"minor-pause", required_argument, nullptr, kMinorPause},
       {"major-pause", required_argument, nullptr, kMajorPause}, {"format", required_argument, nullptr, kFormat},
+      {"marks", required_argument, nullptr, kMarks},   {"ssml", no_argument, nullptr, kSsml},
       {"verbose", no_argument, nullptr, 'V'},          {"inspect", no_argument, nullptr, kInspect},          {"no-progress", no_argument, nullptr, kNoProgress},
       {"help", no_argument, nullptr, 'h'},             {"version", no_argument, nullptr, 'X'},
       {nullptr, 0, nullptr, 0}};
@@ -108,6 +112,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         break;
       case 'V': options.verbose = true; break;
       case kInspect: options.inspect = true; break;
+      case kMarks: options.marksPath = optarg; break;
+      case kSsml: options.ssml = true; break;
       case kNoProgress: options.progress = false; break;
       case 'h': options.help = true; break;
       case 'X': options.version = true; break;

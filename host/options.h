@@ -23,6 +23,8 @@ struct Options {
   std::optional<int32_t> rate;          // output sample rate, Hz (resampled in the host)
   bool verbose = false;
   bool inspect = false;                 // print normalised text, word list and .pho segments
+  std::string marksPath;                // --marks: one JSON line per word and SSML mark ("-": standard output)
+  bool ssml = false;                    // --ssml: read the input as SSML (also when it starts with <speak)
   bool progress = true;                 // only shown when stderr is a terminal and the input is long
   bool help = false;
   bool version = false;
