@@ -271,6 +271,8 @@ int run(const Options& options) {
   std::FILE* marksFile = nullptr;
   if (!options.marksPath.empty()) {
     if (!api.setWordEvents) return fail(api.path + " does not offer word events");
+    if (options.marksPath == "-" && options.outputPath == "-")
+      return fail("--marks - and -o - both write to standard output");
     marksFile = options.marksPath == "-" ? stdout : std::fopen(options.marksPath.c_str(), "w");
     if (!marksFile) return fail("cannot write " + options.marksPath + ": " + std::strerror(errno));
   }
@@ -358,8 +360,8 @@ int main(int argc, char** argv) {
   }
   if (voxa::lexiconLanguage(options.language) == 0)
     return voxa::fail("unknown language '" + options.language + "' (use es, pl or tr)", voxa::kExitUsage);
-  if (options.outputPath.empty() && !options.inspect)
-    return voxa::fail("no output: give -o FILE (.wav, .flac, .ogg), -o - for raw PCM, or --inspect",
+  if (options.outputPath.empty() && !options.inspect && options.marksPath.empty())
+    return voxa::fail("no output: give -o FILE (.wav, .flac, .ogg), -o - for raw PCM, --inspect or --marks FILE",
                       voxa::kExitUsage);
   try {
     return voxa::run(options);
