@@ -441,13 +441,7 @@ bool looksLikeSsml(std::string_view input) {
     while (i < input.size() && (input[i] == ' ' || input[i] == '\t' || input[i] == '\r' || input[i] == '\n')) ++i;
   };
   skipBlanks();
-  if (input.substr(i, 5) == "<?xml") {
-    const size_t close = input.find("?>", i);
-    if (close == std::string_view::npos) return false;
-    i = close + 2;
-    skipBlanks();
-  }
-  return input.substr(i, 6) == "<speak";
+  return input.substr(i, 6) == "<speak" || input.substr(i, 5) == "<?xml";
 }
 
 SpeechPlan plainTextPlan(std::string_view input, const std::u16string& text) {

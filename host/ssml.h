@@ -47,7 +47,7 @@ struct SpeechPlan {
 };
 
 // True when the input (after blanks and a byte-order mark) starts with "<speak"
-// or with an XML declaration followed by it.
+// or with an XML declaration.
 bool looksLikeSsml(std::string_view input);
 
 // The input as plain text: one piece (the input must be valid UTF-8).

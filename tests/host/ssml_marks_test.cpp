@@ -176,7 +176,15 @@ TEST(Ssml, SourcesPausesAndRate) {
 }
 
 TEST(Ssml, MalformedDocumentsFailWithLineAndColumn) {
+  std::string laughs = "<?xml version=\"1.0\"?><!DOCTYPE speak [<!ENTITY a \"hola hola hola hola\">";
+  for (char e = 'b'; e <= 'h'; ++e) {  // each entity ten of the one before: 4e7 words
+    laughs += std::string("<!ENTITY ") + e + " \"";
+    for (int i = 0; i < 10; ++i) laughs += std::string("&") + char(e - 1) + ";";
+    laughs += "\">";
+  }
+  laughs += "]><speak>&h;</speak>";
   const std::pair<const char*, const char*> cases[] = {
+      {laughs.c_str(), "amplification"},
       {"<speak>uno <s>dos</speak>", "line 1, column 20: mismatched tag"},
       {"<speak>\nuno &nada; dos</speak>", "line 2, column 5: undefined entity"},
       {"<speak>uno", "line 1, column 11: no element found"},
