@@ -148,7 +148,8 @@ bool loadPhonemes(CorvumLexicon* lexicon, int language, const std::vector<Phonem
   ::close(fd);
   auto report = [](void* user, int32_t line, const char* message) {
     const auto* list = static_cast<const std::vector<PhonemeEntry>*>(user);
-    const std::string ph = line >= 1 && static_cast<size_t>(line) <= list->size() ? (*list)[line - 1].pronunciation : "";
+    const bool known = line >= 1 && static_cast<size_t>(line) <= list->size();
+    const std::string ph = known ? (*list)[static_cast<size_t>(line) - 1].pronunciation : "";
     std::fprintf(stderr, "voxa: warning: <phoneme ph=\"%s\">: %s; the placeholder is read instead\n", ph.c_str(),
                  message);
   };

@@ -26,12 +26,16 @@ std::string jsonString(std::string_view s) {
 }
 
 MarksWriter::MarksWriter(std::FILE* out, std::string_view input, int32_t sampleRate)
-    : out_(out), input_(input), sampleRate_(sampleRate > 0 ? sampleRate : 16000), units16_(input.size() + 1, 0) {
+    : out_(out),
+      input_(input),
+      sampleRate_(sampleRate > 0 ? sampleRate : 16000),
+      units16_(input.size() + 1, 0) {
   size_t units = 0;
   for (size_t i = 0; i < input.size(); ++i) {
     units16_[i] = units;
     const auto b = static_cast<unsigned char>(input[i]);
-    if ((b & 0xC0) != 0x80) units += (b & 0xF8) == 0xF0 ? 2 : 1;  // a lead byte; four-byte forms need two units
+    if ((b & 0xC0) != 0x80)
+      units += (b & 0xF8) == 0xF0 ? 2 : 1;  // a lead byte; four-byte forms need two units
   }
   units16_[input.size()] = units;
 }

@@ -16,7 +16,8 @@ class MarksWriter {
  public:
   MarksWriter(std::FILE* out, std::string_view input, int32_t sampleRate);
   // A word whose source is units [first, first + count) of `piece`'s text.
-  void word(const SpeechPiece& piece, size_t first, size_t count, const std::u16string& spoken, uint64_t sample);
+  void word(const SpeechPiece& piece, size_t first, size_t count, const std::u16string& spoken,
+            uint64_t sample);
   void mark(const SsmlMark& mark, uint64_t sample);
 
  private:

@@ -15,8 +15,8 @@ namespace voxa {
 
 namespace {
 
-constexpr int32_t kMinSpeed = 50, kMaxSpeed = 300;   // duration percentage the engine accepts
-constexpr int32_t kMinPitch = 40, kMaxPitch = 600;   // Hz, as the host's -p
+constexpr int32_t kMinSpeed = 50, kMaxSpeed = 300;  // duration percentage the engine accepts
+constexpr int32_t kMinPitch = 40, kMaxPitch = 600;  // Hz, as the host's -p
 constexpr int32_t kMaxBreak_ms = 60000;
 
 // UTF-16 units of a piece of UTF-8, each mapped to the input bytes it came from.
@@ -64,18 +64,19 @@ bool leadingNumber(const std::string& s, double& value, std::string& rest) {
 }
 
 // Ordinal words 1..20 (masculine where the language has genders).
-const char* const kOrdinalsEs[] = {"primero", "segundo", "tercero", "cuarto", "quinto", "sexto", "séptimo",
-                                   "octavo", "noveno", "décimo", "undécimo", "duodécimo", "decimotercero",
-                                   "decimocuarto", "decimoquinto", "decimosexto", "decimoséptimo",
-                                   "decimoctavo", "decimonoveno", "vigésimo"};
-const char* const kOrdinalsPl[] = {"pierwszy", "drugi", "trzeci", "czwarty", "piąty", "szósty", "siódmy",
-                                   "ósmy", "dziewiąty", "dziesiąty", "jedenasty", "dwunasty", "trzynasty",
-                                   "czternasty", "piętnasty", "szesnasty", "siedemnasty", "osiemnasty",
-                                   "dziewiętnasty", "dwudziesty"};
-const char* const kOrdinalsTr[] = {"birinci", "ikinci", "üçüncü", "dördüncü", "beşinci", "altıncı", "yedinci",
-                                   "sekizinci", "dokuzuncu", "onuncu", "on birinci", "on ikinci", "on üçüncü",
-                                   "on dördüncü", "on beşinci", "on altıncı", "on yedinci", "on sekizinci",
-                                   "on dokuzuncu", "yirminci"};
+const char* const kOrdinalsEs[] = {"primero",       "segundo",      "tercero",      "cuarto",
+                                   "quinto",        "sexto",        "séptimo",      "octavo",
+                                   "noveno",        "décimo",       "undécimo",     "duodécimo",
+                                   "decimotercero", "decimocuarto", "decimoquinto", "decimosexto",
+                                   "decimoséptimo", "decimoctavo",  "decimonoveno", "vigésimo"};
+const char* const kOrdinalsPl[] = {"pierwszy",  "drugi",       "trzeci",     "czwarty",       "piąty",
+                                   "szósty",    "siódmy",      "ósmy",       "dziewiąty",     "dziesiąty",
+                                   "jedenasty", "dwunasty",    "trzynasty",  "czternasty",    "piętnasty",
+                                   "szesnasty", "siedemnasty", "osiemnasty", "dziewiętnasty", "dwudziesty"};
+const char* const kOrdinalsTr[] = {"birinci",    "ikinci",     "üçüncü",       "dördüncü",     "beşinci",
+                                   "altıncı",    "yedinci",    "sekizinci",    "dokuzuncu",    "onuncu",
+                                   "on birinci", "on ikinci",  "on üçüncü",    "on dördüncü",  "on beşinci",
+                                   "on altıncı", "on yedinci", "on sekizinci", "on dokuzuncu", "yirminci"};
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -108,11 +109,11 @@ struct Frame {
   std::string name;
   int32_t speed = 100;
   int32_t pitch = 100;
-  bool prosodySet = false;     // speed and pitch differ from the host's own settings
-  bool collecting = false;     // the element's text is gathered and rewritten at its end
-  size_t begin = 0;            // first byte of the element's start tag
-  size_t contentBegin = 0;     // first byte after it
-  std::string collected;       // its text, when collecting
+  bool prosodySet = false;  // speed and pitch differ from the host's own settings
+  bool collecting = false;  // the element's text is gathered and rewritten at its end
+  size_t begin = 0;         // first byte of the element's start tag
+  size_t contentBegin = 0;  // first byte after it
+  std::string collected;    // its text, when collecting
   std::string interpret, format, alias, phonemes;
   size_t line = 0, column = 0;
 };
@@ -125,8 +126,8 @@ struct Parser {
   int32_t baseSpeed = 100;
   std::vector<Frame> stack;
   SpeechPiece current;
-  std::string stopReason;      // set when the handlers stop the parser
-  int collectingDepth = 0;     // > 0 inside an element whose text is rewritten
+  std::string stopReason;   // set when the handlers stop the parser
+  int collectingDepth = 0;  // > 0 inside an element whose text is rewritten
 
   std::string where() const {
     return "line " + std::to_string(XML_GetCurrentLineNumber(xml)) + ", column " +
@@ -215,8 +216,8 @@ void Parser::prosody(Frame& frame, const std::string& rateText, const std::strin
   const std::string rate = lower(trim(rateText)), pitch = lower(trim(pitchText));
   if (!rate.empty()) {
     // A speaking rate in percent of normal becomes a duration percentage.
-    static const std::pair<const char*, double> kRates[] = {{"x-slow", 50},  {"slow", 75},     {"medium", 100},
-                                                            {"fast", 133},   {"x-fast", 175},  {"default", 100}};
+    static const std::pair<const char*, double> kRates[] = {
+        {"x-slow", 50}, {"slow", 75}, {"medium", 100}, {"fast", 133}, {"x-fast", 175}, {"default", 100}};
     double percent = -1, value = 0;
     std::string unit;
     for (const auto& [word, p] : kRates)
@@ -228,23 +229,27 @@ void Parser::prosody(Frame& frame, const std::string& rateText, const std::strin
         percent = value;
     }
     if (percent > 0) {
-      frame.speed = static_cast<int32_t>(std::clamp(100.0 * baseSpeed / percent, double(kMinSpeed), double(kMaxSpeed)));
+      frame.speed =
+          static_cast<int32_t>(std::clamp(100.0 * baseSpeed / percent, double(kMinSpeed), double(kMaxSpeed)));
     } else {
       warn("prosody rate '" + rateText + "' is not a percentage or a rate word; ignored");
     }
   }
   if (!pitch.empty()) {
-    static const std::pair<const char*, double> kPitches[] = {{"x-low", 0.7}, {"low", 0.85},  {"medium", 1.0},
-                                                              {"high", 1.15}, {"x-high", 1.3}, {"default", 1.0}};
+    static const std::pair<const char*, double> kPitches[] = {
+        {"x-low", 0.7}, {"low", 0.85}, {"medium", 1.0}, {"high", 1.15}, {"x-high", 1.3}, {"default", 1.0}};
     double hz = -1, value = 0;
     std::string unit;
     for (const auto& [word, factor] : kPitches)
       if (pitch == word) hz = basePitch * factor;
     if (hz < 0 && leadingNumber(pitch, value, unit)) {
       const bool relative = pitch[0] == '+' || pitch[0] == '-';
-      if (unit == "hz") hz = relative ? frame.pitch + value : value;
-      else if (unit == "%" && relative) hz = frame.pitch * (100 + value) / 100;
-      else if (unit == "st" && relative) hz = frame.pitch * std::pow(2.0, value / 12);
+      if (unit == "hz")
+        hz = relative ? frame.pitch + value : value;
+      else if (unit == "%" && relative)
+        hz = frame.pitch * (100 + value) / 100;
+      else if (unit == "st" && relative)
+        hz = frame.pitch * std::pow(2.0, value / 12);
     }
     if (hz > 0) {
       frame.pitch = static_cast<int32_t>(std::clamp(hz, double(kMinPitch), double(kMaxPitch)));
@@ -275,7 +280,9 @@ std::string Parser::sayAs(const Frame& frame) {
     const std::vector<std::string> groups = digitGroups(text);
     const int value = groups.size() == 1 && groups[0].size() <= 3 ? std::atoi(groups[0].c_str()) : 0;
     if (value >= 1 && value <= 20) {
-      const char* const* table = language == "pl" ? kOrdinalsPl : language == "tr" ? kOrdinalsTr : kOrdinalsEs;
+      const char* const* table = language == "pl"   ? kOrdinalsPl
+                                 : language == "tr" ? kOrdinalsTr
+                                                    : kOrdinalsEs;
       return table[value - 1];
     }
     warn("ordinal '" + text + "' is read as a cardinal (ordinals are known from 1 to 20)");
@@ -289,7 +296,8 @@ std::string Parser::sayAs(const Frame& frame) {
                        format.find('d') != std::string::npos && format.find('m') != std::string::npos &&
                        format.find('y') != std::string::npos;
     if (!known) {
-      warn("date '" + text + "' does not match the format '" + format + "' (dmy, mdy or ymd); read as written");
+      warn("date '" + text + "' does not match the format '" + format +
+           "' (dmy, mdy or ymd); read as written");
       return text;
     }
     return fields[format.find('d')] + "/" + fields[format.find('m')] + "/" + fields[format.find('y')];
@@ -354,7 +362,8 @@ void Parser::start(const char* nameText, const char** attributes) {
     frame.phonemes = trim(attribute(attributes, "ph"));
     const std::string alphabet = lower(attribute(attributes, "alphabet"));
     if (!alphabet.empty() && alphabet != "corvum") {
-      warn("phoneme alphabet '" + alphabet + "' is unknown (use the lexicon's own symbols, alphabet \"corvum\"); "
+      warn("phoneme alphabet '" + alphabet +
+           "' is unknown (use the lexicon's own symbols, alphabet \"corvum\"); "
            "its text is read");
       frame.phonemes.clear();
     } else if (frame.phonemes.empty()) {
@@ -384,7 +393,8 @@ void Parser::end(const char* /*name*/) {
   const SourceRange range{frame.begin, byteEnd()};
   if (frame.collecting) {
     // Rewritten words stand for the element's content (the whole element when it is empty).
-    const SourceRange content = byteIndex() > frame.contentBegin ? SourceRange{frame.contentBegin, byteIndex()} : range;
+    const SourceRange content =
+        byteIndex() > frame.contentBegin ? SourceRange{frame.contentBegin, byteIndex()} : range;
     collectingDepth = 0;
     stack.push_back(frame);  // rewritten text takes the element's own settings
     if (frame.name == "say-as") {
@@ -429,7 +439,8 @@ void Parser::text(const char* data, int length) {
   const size_t count = static_cast<size_t>(XML_GetCurrentByteCount(xml));
   // Plain character data stands in the input as it is; a reference does not.
   const bool verbatim = count == static_cast<size_t>(length);
-  appendMapped(current, std::string_view(data, static_cast<size_t>(length)), at, verbatim, SourceRange{at, at + count});
+  appendMapped(current, std::string_view(data, static_cast<size_t>(length)), at, verbatim,
+               SourceRange{at, at + count});
 }
 
 }  // namespace
@@ -438,7 +449,8 @@ bool looksLikeSsml(std::string_view input) {
   size_t i = 0;
   if (input.substr(0, 3) == "\xEF\xBB\xBF") i = 3;
   auto skipBlanks = [&] {
-    while (i < input.size() && (input[i] == ' ' || input[i] == '\t' || input[i] == '\r' || input[i] == '\n')) ++i;
+    while (i < input.size() && (input[i] == ' ' || input[i] == '\t' || input[i] == '\r' || input[i] == '\n'))
+      ++i;
   };
   skipBlanks();
   return input.substr(i, 6) == "<speak" || input.substr(i, 5) == "<?xml";
@@ -484,8 +496,9 @@ bool parseSsml(std::string_view input, const std::string& language, int32_t base
   const XML_Status status = XML_Parse(parser.xml, input.data(), static_cast<int>(input.size()), XML_TRUE);
   bool ok = status == XML_STATUS_OK;
   if (!ok) {
-    error = !parser.stopReason.empty() ? parser.stopReason
-                                       : parser.where() + ": " + XML_ErrorString(XML_GetErrorCode(parser.xml));
+    error = !parser.stopReason.empty()
+                ? parser.stopReason
+                : parser.where() + ": " + XML_ErrorString(XML_GetErrorCode(parser.xml));
   }
   XML_ParserFree(parser.xml);
   return ok;

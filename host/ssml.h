@@ -25,12 +25,12 @@ struct SsmlMark {
 };
 
 struct SpeechPiece {
-  std::u16string text;               // to speak; may be empty (a pause or marks only)
-  std::vector<SourceRange> source;   // one per unit of `text`
-  int32_t pauseBefore_ms = 0;        // silence before the text
-  std::vector<SsmlMark> marks;       // reached before the text (after the pause)
-  std::optional<int32_t> speed;      // TTSC_SET_SPEED duration percentage; none: the host's setting
-  std::optional<int32_t> pitch;      // TTSC_SET_PITCH mean F0 in Hz; none: the host's setting
+  std::u16string text;              // to speak; may be empty (a pause or marks only)
+  std::vector<SourceRange> source;  // one per unit of `text`
+  int32_t pauseBefore_ms = 0;       // silence before the text
+  std::vector<SsmlMark> marks;      // reached before the text (after the pause)
+  std::optional<int32_t> speed;     // TTSC_SET_SPEED duration percentage; none: the host's setting
+  std::optional<int32_t> pitch;     // TTSC_SET_PITCH mean F0 in Hz; none: the host's setting
 };
 
 // A word and its pronunciation in the lexicon's own symbols, for <phoneme>:

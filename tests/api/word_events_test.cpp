@@ -27,18 +27,21 @@ std::vector<Case> cases() {
   if (lang == "es")
     return {
         {"Pagué 1.250 € el 3/5/2020.", {"Pagué", "1.250 €", "el", "3/5/2020"}},
-        {"Son 21 casas, calle Mayor 7, http://www.ejemplo.com", {"Son", "21", "casas", "calle", "Mayor", "7", "http://www.ejemplo.com"}},
+        {"Son 21 casas, calle Mayor 7, http://www.ejemplo.com",
+         {"Son", "21", "casas", "calle", "Mayor", "7", "http://www.ejemplo.com"}},
         {"A las 10:30 el 15% de O'Neill", {"A", "las", "10:30", "el", "15%", "de", "O'Neill"}},
     };
   if (lang == "pl")
     return {
         {"Zapłacił 1.250 zł dnia 3.05.2020.", {"Zapłacił", "1.250 zł", "dnia", "3.05.2020"}},
-        {"Ulica Długa 7, http://www.przyklad.pl i 21 domów", {"Ulica", "Długa", "7", "http://www.przyklad.pl", "i", "21", "domów"}},
+        {"Ulica Długa 7, http://www.przyklad.pl i 21 domów",
+         {"Ulica", "Długa", "7", "http://www.przyklad.pl", "i", "21", "domów"}},
         {"O 10:30 było 15% Kennedy'ego", {"O", "10:30", "było", "15%", "Kennedy'ego"}},
     };
   return {
       {"1.250 lira 3/5/2020 tarihinde ödendi.", {"1.250 lira", "3/5/2020", "tarihinde", "ödendi"}},
-      {"Ankara'ya 2023'te gitti, http://www.ornek.com.tr", {"Ankara'ya", "2023'te", "gitti", "http://www.ornek.com.tr"}},
+      {"Ankara'ya 2023'te gitti, http://www.ornek.com.tr",
+       {"Ankara'ya", "2023'te", "gitti", "http://www.ornek.com.tr"}},
       {"Saat 10:30'da yüzde 15 İstanbul’da", {"Saat", "10:30'da", "yüzde", "15", "İstanbul’da"}},
   };
 }
@@ -78,11 +81,14 @@ TEST(WordEvents, SpansAreSourceWordsInOrderBeforeTheirSamples) {
     std::vector<std::string> spans;
     for (size_t i = 0; i < seen.events.size(); ++i) {
       const TTSWordEvent& e = seen.events[i];
-      ASSERT_TRUE(e.offset >= 0 && e.length > 0 && e.offset + e.length <= static_cast<int32_t>(text.size())) << c.text;
-      const std::string span = tts_test::utf8(text.substr(static_cast<size_t>(e.offset), static_cast<size_t>(e.length)));
+      ASSERT_TRUE(e.offset >= 0 && e.length > 0 && e.offset + e.length <= static_cast<int32_t>(text.size()))
+          << c.text;
+      const std::string span =
+          tts_test::utf8(text.substr(static_cast<size_t>(e.offset), static_cast<size_t>(e.length)));
       if (spans.empty() || spans.back() != span) spans.push_back(span);
       EXPECT_FALSE(seen.words[i].empty());
-      EXPECT_GE(static_cast<size_t>(e.sample), seen.deliveredBefore[i]) << "event after its samples: " << span;
+      EXPECT_GE(static_cast<size_t>(e.sample), seen.deliveredBefore[i])
+          << "event after its samples: " << span;
       EXPECT_LT(static_cast<size_t>(e.sample), host.samples.size()) << span;
       if (i > 0) {
         EXPECT_GE(e.offset, seen.events[i - 1].offset) << c.text;

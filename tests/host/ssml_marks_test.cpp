@@ -42,8 +42,8 @@ HostRun voxa(const std::string& args, const std::string& input) {
   const std::string dir = tempDir();
   std::ofstream(dir + "/in.txt", std::ios::binary) << input;
   std::remove((dir + "/marks.jsonl").c_str());
-  const std::string command = std::string(VOXA_BINARY) + " " + args + " -o " + dir + "/out.wav --marks " + dir +
-                              "/marks.jsonl < " + dir + "/in.txt 2> " + dir + "/err.txt";
+  const std::string command = std::string(VOXA_BINARY) + " " + args + " -o " + dir + "/out.wav --marks " +
+                              dir + "/marks.jsonl < " + dir + "/in.txt 2> " + dir + "/err.txt";
   HostRun r;
   const int status = std::system(command.c_str());
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -90,7 +90,8 @@ TEST(Marks, WordLinesPointIntoTheInputInOrder) {
   for (const std::string& line : r.marks) {
     const long offset = number(line, "offset"), length = number(line, "length");
     ASSERT_LE(offset + length, static_cast<long>(input.size())) << line;
-    EXPECT_EQ(field(line, "text"), input.substr(static_cast<size_t>(offset), static_cast<size_t>(length))) << line;
+    EXPECT_EQ(field(line, "text"), input.substr(static_cast<size_t>(offset), static_cast<size_t>(length)))
+        << line;
     EXPECT_GE(offset, lastOffset) << line;
     EXPECT_GT(number(line, "sample"), lastSample) << line;
     EXPECT_LT(number(line, "sample"), r.frames) << line;
@@ -117,7 +118,8 @@ struct SsmlCase {
 
 TEST(Ssml, ElementsNestingAndEntities) {
   const SsmlCase cases[] = {
-      {"speak, p, s", "<speak><p><s>uno dos</s><s>tres</s></p><p>cuatro</p></speak>", "uno dos tres cuatro", ""},
+      {"speak, p, s", "<speak><p><s>uno dos</s><s>tres</s></p><p>cuatro</p></speak>", "uno dos tres cuatro",
+       ""},
       {"xml declaration and namespace",
        "<?xml version=\"1.0\"?>\n<speak version=\"1.1\" xmlns=\"http://www.w3.org/2001/10/synthesis\" "
        "xml:lang=\"es-ES\">hola</speak>",
@@ -125,7 +127,9 @@ TEST(Ssml, ElementsNestingAndEntities) {
       {"break", "<speak>uno<break time=\"300ms\"/>dos<break strength=\"strong\"/>tres<break/>cuatro</speak>",
        "uno dos tres cuatro", ""},
       {"bad break", "<speak>uno<break time=\"mucho\"/>dos</speak>", "uno dos", "break time 'mucho'"},
-      {"prosody", "<speak><prosody rate=\"80%\" pitch=\"150Hz\">uno</prosody> <prosody pitch=\"-10%\">dos</prosody></speak>",
+      {"prosody",
+       "<speak><prosody rate=\"80%\" pitch=\"150Hz\">uno</prosody> <prosody "
+       "pitch=\"-10%\">dos</prosody></speak>",
        "uno dos", ""},
       {"bad prosody", "<speak><prosody pitch=\"alto\">uno</prosody></speak>", "uno", "prosody pitch 'alto'"},
       {"say-as characters", "<speak><say-as interpret-as=\"characters\">abc</say-as></speak>", "a b c", ""},
@@ -134,13 +138,15 @@ TEST(Ssml, ElementsNestingAndEntities) {
       {"say-as ordinal", "<speak><say-as interpret-as=\"ordinal\">3</say-as></speak>", "tercero", ""},
       {"say-as date", "<speak><say-as interpret-as=\"date\" format=\"mdy\">5/3/2020</say-as></speak>",
        "tres de mayo de dos mil veinte", ""},
-      {"say-as telephone", "<speak><say-as interpret-as=\"telephone\">91-23</say-as></speak>", "nueve uno dos tres", ""},
+      {"say-as telephone", "<speak><say-as interpret-as=\"telephone\">91-23</say-as></speak>",
+       "nueve uno dos tres", ""},
       {"say-as unknown", "<speak><say-as interpret-as=\"color\">rojo</say-as></speak>", "rojo", "'color'"},
       {"sub", "<speak><sub alias=\"Naciones Unidas\">ONU</sub></speak>", "Naciones Unidas", ""},
       {"lang of the handle", "<speak><lang xml:lang=\"es\">sí</lang></speak>", "sí", ""},
       {"lang of another", "<speak><lang xml:lang=\"en-GB\">yes</lang></speak>", "yes", "language 'en-GB'"},
       {"mark", "<speak>uno <mark name=\"a\"/>dos<mark name=\"b\"/></speak>", "uno #a dos #b", ""},
-      {"phoneme", "<speak><phoneme alphabet=\"corvum\" ph=\"g a1 t o\">perro</phoneme></speak>", "voxapha", ""},
+      {"phoneme", "<speak><phoneme alphabet=\"corvum\" ph=\"g a1 t o\">perro</phoneme></speak>", "voxapha",
+       ""},
       {"phoneme alphabet", "<speak><phoneme alphabet=\"ipa\" ph=\"ˈgato\">perro</phoneme></speak>", "perro",
        "alphabet 'ipa'"},
       {"nesting",
@@ -148,14 +154,17 @@ TEST(Ssml, ElementsNestingAndEntities) {
        "<sub alias=\"piso\">p.</sub></prosody> <mark name=\"m\"/>ya</s></p></speak>",
        "el segundo piso #m ya", ""},
       {"entities", "<speak>pan &amp; vino &lt;3 &#66;ueno</speak>", "pan vino tres Bueno", ""},
-      {"unknown element", "<speak>uno <emphasis>dos</emphasis></speak>", "uno dos", "unknown element <emphasis>"},
+      {"unknown element", "<speak>uno <emphasis>dos</emphasis></speak>", "uno dos",
+       "unknown element <emphasis>"},
   };
   for (const SsmlCase& c : cases) {
     const HostRun r = voxa("-l es", c.document);
     ASSERT_EQ(r.exitCode, 0) << c.what << ": " << r.err;
     EXPECT_EQ(spoken(r), c.words) << c.what;
-    if (*c.warning) EXPECT_NE(r.err.find(c.warning), std::string::npos) << c.what << ": " << r.err;
-    else EXPECT_EQ(r.err, "") << c.what;
+    if (*c.warning)
+      EXPECT_NE(r.err.find(c.warning), std::string::npos) << c.what << ": " << r.err;
+    else
+      EXPECT_EQ(r.err, "") << c.what;
   }
 }
 
