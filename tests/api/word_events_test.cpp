@@ -30,6 +30,9 @@ std::vector<Case> cases() {
         {"Son 21 casas, calle Mayor 7, http://www.ejemplo.com",
          {"Son", "21", "casas", "calle", "Mayor", "7", "http://www.ejemplo.com"}},
         {"A las 10:30 el 15% de O'Neill", {"A", "las", "10:30", "el", "15%", "de", "O'Neill"}},
+        // Quotes are no suffixes; '#' and '-' belong to their numbers; a long word keeps its whole span.
+        {"'Hola' dijo #12 -5 electroencefalografistas",
+         {"Hola", "dijo", "#12", "-5", "electroencefalografistas"}},
     };
   if (lang == "pl")
     return {
