@@ -14,6 +14,7 @@ struct NormaliseWork {
   TokenTable tokens;
   Scratch scratch;
   SourceSpan source[kMaxTokens];  // host text of each token, widened to its whole apostrophe word
+  int32_t tokenEnd[kMaxTokens];   // index after each token's last character
 };
 
 bool isApostrophe(char16_t c) { return c == u'\'' || c == u'\u2019'; }
@@ -143,7 +144,7 @@ int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, i
   int32_t used = 0;
   int32_t position = 0;
   char16_t token[kTokenTextUnits];
-  int32_t tokenEnd[kMaxTokens];
+  int32_t* tokenEnd = work->tokenEnd;
   while (t->count < kMaxTokens) {
     int32_t cls = 0, start = 0;
     position = nextToken(lang, text, position, token, &cls, &start);
