@@ -59,6 +59,7 @@ bool loadEngine(const std::string& language, EngineApi& api, std::string& error)
         resolve(library, "TTSFileClose_I", api.close) && resolve(library, "TTSFileGetWave_I", api.getWave) &&
         resolve(library, "TTSFileCtrl_I", api.ctrl) && resolve(library, "TTSFileGetLegalLen_I", api.legalLength)) {
       resolve(library, "TTSFileSetInspector_I", api.setInspector);
+      resolve(library, "TTSFileSetWordEvents_I", api.setWordEvents);
       return true;
     }
     error = candidate + " is not a complete engine library";

@@ -14,6 +14,7 @@ struct EngineApi {
   decltype(&TTSFileCtrl_I) ctrl = nullptr;
   decltype(&TTSFileGetLegalLen_I) legalLength = nullptr;
   decltype(&TTSFileSetInspector_I) setInspector = nullptr;  // optional
+  decltype(&TTSFileSetWordEvents_I) setWordEvents = nullptr;  // optional
   std::string path;  // the file that was loaded
 };
 

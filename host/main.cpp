@@ -16,7 +16,9 @@
 #include "corvum.h"
 #include "engine_loader.h"
 #include "inspection_printer.h"
+#include "marks_writer.h"
 #include "options.h"
+#include "ssml.h"
 #include "utf8.h"
 #include "voice_file.h"
 
@@ -87,9 +89,14 @@ bool readInput(const Options& options, std::string& text, std::string& source, s
   return true;
 }
 
-int32_t readVoiceRate(const VoiceFile& voice) {
-  const auto* b = static_cast<const uint8_t*>(voice.data());
-  return static_cast<int32_t>(b[4] | b[5] << 8 | b[6] << 16 | static_cast<uint32_t>(b[7]) << 24);
+int32_t readVoiceWord(const VoiceFile& voice, size_t offset) {
+  const auto* b = static_cast<const uint8_t*>(voice.data()) + offset;
+  return static_cast<int32_t>(b[0] | b[1] << 8 | b[2] << 16 | static_cast<uint32_t>(b[3]) << 24);
+}
+int32_t readVoiceRate(const VoiceFile& voice) { return readVoiceWord(voice, 4); }
+int32_t readVoicePitch(const VoiceFile& voice) {
+  const int32_t f0 = readVoiceWord(voice, 8);
+  return f0 >= 40 && f0 <= 600 ? f0 : 120;
 }
 
 // The engine delivers 8000, 11000 and 16000 Hz itself; other rates are the sink's to make.
@@ -115,7 +122,60 @@ struct Session {
   uint64_t enginesamples = 0;  // samples delivered by the engine so far
   bool verbose = false;
   std::string error;           // first output error; the callback then refuses samples
+  MarksWriter* marks = nullptr;
+  const SpeechPiece* piece = nullptr;  // being spoken
+  size_t chunkStart = 0;       // units of the piece's text before the current chunk
+  uint64_t chunkBase = 0;      // engine samples before the current chunk
 };
+
+void onWord(intptr_t user, const TTSWordEvent* event) {
+  auto* session = reinterpret_cast<Session*>(user);
+  if (!session->marks || !session->piece || event->offset < 0 || event->length < 0) return;
+  session->marks->word(*session->piece, session->chunkStart + static_cast<size_t>(event->offset),
+                       static_cast<size_t>(event->length), event->word ? std::u16string(event->word) : u"",
+                       session->chunkBase + static_cast<uint64_t>(event->sample));
+}
+
+// Silence written by the host (SSML breaks), counted like the engine's samples.
+bool writeSilence(Session& session, uint64_t samples) {
+  static const int16_t kZeros[1024] = {};
+  session.enginesamples += samples;
+  while (samples > 0 && session.sink) {
+    const size_t n = samples < 1024 ? static_cast<size_t>(samples) : 1024;
+    if (!session.sink->write(kZeros, n, session.error)) return false;
+    samples -= n;
+  }
+  return true;
+}
+
+// Writes a temporary user dictionary with the <phoneme> words and loads it.
+bool loadPhonemes(CorvumLexicon* lexicon, int language, const std::vector<PhonemeEntry>& entries,
+                  std::string& error) {
+  if (entries.empty()) return true;
+  char path[] = "/tmp/voxa-phonemes-XXXXXX";
+  const int fd = mkstemp(path);
+  if (fd < 0) {
+    error = std::string("cannot write a temporary dictionary: ") + std::strerror(errno);
+    return false;
+  }
+  std::string lines;
+  for (const PhonemeEntry& e : entries) lines += e.word + "\t" + e.pronunciation + "\n";
+  const bool written = ::write(fd, lines.data(), lines.size()) == static_cast<ssize_t>(lines.size());
+  ::close(fd);
+  auto report = [](void* user, int32_t line, const char* message) {
+    const auto* list = static_cast<const std::vector<PhonemeEntry>*>(user);
+    const bool known = line >= 1 && static_cast<size_t>(line) <= list->size();
+    const std::string ph = known ? (*list)[static_cast<size_t>(line) - 1].pronunciation : "";
+    std::fprintf(stderr, "voxa: warning: <phoneme ph=\"%s\">: %s; the placeholder is read instead\n", ph.c_str(),
+                 message);
+  };
+  const int32_t loaded = written ? LexMgr_LoadUserDictionary(lexicon, static_cast<uint16_t>(language), path, report,
+                                                             const_cast<std::vector<PhonemeEntry>*>(&entries))
+                                 : -1;
+  std::remove(path);
+  if (loaded < 0) error = "cannot load the pronunciations of <phoneme>";
+  return loaded >= 0;
+}
 
 int32_t onSamples(intptr_t user, const int16_t* samples, int32_t count) {
   auto* session = reinterpret_cast<Session*>(user);
@@ -182,7 +242,19 @@ int run(const Options& options) {
   for (char16_t& c : text)
     if (c == 0) c = u' ';  // the engine reads NUL-terminated text
 
-  const int32_t format = options.formatCode.value_or(formatForRate(options.rate));
+  const int32_t hostSpeed = options.speed.value_or(100);
+  const int32_t hostPitch = options.pitch.value_or(readVoicePitch(voice));
+  SpeechPlan plan;
+  if (options.ssml || looksLikeSsml(utf8Text)) {
+    if (!parseSsml(utf8Text, options.language, hostPitch, hostSpeed, plan, error)) return fail(source + ": " + error);
+    for (const std::string& warning : plan.warnings)
+      std::fprintf(stderr, "voxa: %s: warning: %s\n", source.c_str(), warning.c_str());
+    if (!loadPhonemes(lexicon, language, plan.phonemes, error)) return fail(error);
+  } else {
+    plan = plainTextPlan(utf8Text, text);
+  }
+
+    const int32_t format = options.formatCode.value_or(formatForRate(options.rate));
   TTSFile* handle = api.openSized(lexicon, voice.data(), voice.size(), 0, format);
   if (!handle) {
     if (options.formatCode) return fail("the engine refused the voice " + voicePath + " or the format code");
@@ -214,6 +286,21 @@ int run(const Options& options) {
   }
 
   const int32_t deliveredRate = engineRate(api, handle, readVoiceRate(voice));
+  std::FILE* marksFile = nullptr;
+  if (!options.marksPath.empty()) {
+    if (!api.setWordEvents) return fail(api.path + " does not offer word events");
+    if (options.marksPath == "-" && options.outputPath == "-")
+      return fail("--marks - and -o - both write to standard output");
+    marksFile = options.marksPath == "-" ? stdout : std::fopen(options.marksPath.c_str(), "w");
+    if (!marksFile) return fail("cannot write " + options.marksPath + ": " + std::strerror(errno));
+  }
+  struct MarksCloser {
+    std::FILE* file;
+    ~MarksCloser() {
+      if (file && file != stdout) std::fclose(file);
+    }
+  } marksCloser{marksFile};
+  MarksWriter marks(marksFile, utf8Text, deliveredRate);
   AudioSink sink;
   const bool audio = !options.outputPath.empty();
   if (audio && !sink.open(options.outputPath, deliveredRate, options.rate.value_or(deliveredRate), error))
@@ -222,24 +309,51 @@ int run(const Options& options) {
   session.sink = audio ? &sink : nullptr;
   session.voiceRate = deliveredRate;
   session.verbose = options.verbose;
-  const bool progress = options.progress && isatty(STDERR_FILENO) && text.size() > kProgressThreshold;
+  const auto user = reinterpret_cast<intptr_t>(&session);
+  if (marksFile) {
+    session.marks = &marks;
+    api.setWordEvents(handle, onWord, user);
+  }
+  size_t total = 0, done = 0;
+  for (const SpeechPiece& piece : plan.pieces) total += piece.text.size();
+  const bool progress = options.progress && isatty(STDERR_FILENO) && total > kProgressThreshold;
 
-  size_t position = 0;
-  while (position < text.size()) {
-    const int32_t length = api.legalLength(handle, text.c_str() + position);
-    if (length == 0) break;
-    if (length < 0) {
-      position += static_cast<size_t>(-length);
-      continue;
+  int32_t speed = hostSpeed, pitch = hostPitch;
+  for (const SpeechPiece& piece : plan.pieces) {
+    const uint64_t pause = static_cast<uint64_t>(deliveredRate) * static_cast<uint64_t>(piece.pauseBefore_ms) / 1000;
+    if (!writeSilence(session, pause)) return fail(session.error);
+    for (const SsmlMark& mark : piece.marks)
+      if (marksFile) marks.mark(mark, session.enginesamples);
+    // Settings apply from the next chunk on.
+    if (piece.speed.value_or(hostSpeed) != speed) {
+      speed = piece.speed.value_or(hostSpeed);
+      set(TTSC_SET_SPEED, speed);
     }
-    const std::u16string chunk = text.substr(position, static_cast<size_t>(length));
-    position += static_cast<size_t>(length);
-    const auto user = reinterpret_cast<intptr_t>(&session);
-    int32_t r = api.getWave(handle, chunk.c_str(), options.textMode, onSamples, user);
-    while (r == TTS_OK) r = api.getWave(handle, nullptr, options.textMode, onSamples, user);
-    if (!session.error.empty()) return fail(session.error);
-    if (r == TTS_ERR_ABANDONED) return fail("the engine ran out of memory and abandoned a chunk");
-    if (progress) showProgress(position, text.size());
+    if (piece.pitch.value_or(hostPitch) != pitch) {
+      pitch = piece.pitch.value_or(hostPitch);
+      set(TTSC_SET_PITCH, pitch);
+    }
+    session.piece = &piece;
+    const std::u16string& text = piece.text;
+    size_t position = 0;
+    while (position < text.size()) {
+      const int32_t length = api.legalLength(handle, text.c_str() + position);
+      if (length == 0) break;
+      if (length < 0) {
+        position += static_cast<size_t>(-length);
+        continue;
+      }
+      const std::u16string chunk = text.substr(position, static_cast<size_t>(length));
+      session.chunkStart = position;
+      session.chunkBase = session.enginesamples;
+      position += static_cast<size_t>(length);
+      int32_t r = api.getWave(handle, chunk.c_str(), options.textMode, onSamples, user);
+      while (r == TTS_OK) r = api.getWave(handle, nullptr, options.textMode, onSamples, user);
+      if (!session.error.empty()) return fail(session.error);
+      if (r == TTS_ERR_ABANDONED) return fail("the engine ran out of memory and abandoned a chunk");
+      if (progress) showProgress(done + position, total);
+    }
+    done += text.size();
   }
   if (audio && !sink.finish(error)) return fail(error);
   return 0;
@@ -265,8 +379,8 @@ int main(int argc, char** argv) {
   }
   if (voxa::lexiconLanguage(options.language) == 0)
     return voxa::fail("unknown language '" + options.language + "' (use es, pl or tr)", voxa::kExitUsage);
-  if (options.outputPath.empty() && !options.inspect)
-    return voxa::fail("no output: give -o FILE (.wav, .flac, .ogg), -o - for raw PCM, or --inspect",
+  if (options.outputPath.empty() && !options.inspect && options.marksPath.empty())
+    return voxa::fail("no output: give -o FILE (.wav, .flac, .ogg), -o - for raw PCM, --inspect or --marks FILE",
                       voxa::kExitUsage);
   try {
     return voxa::run(options);

@@ -23,7 +23,7 @@ bool parseInt(const char* text, const char* what, int32_t low, int32_t high, int
   return true;
 }
 
-enum LongOnly { kMinorPause = 1000, kMajorPause, kFormat, kNoProgress, kInspect, kLiteral };
+enum LongOnly { kMinorPause = 1000, kMajorPause, kFormat, kNoProgress, kInspect, kLiteral, kMarks, kSsml };
 
 }  // namespace
 
@@ -56,6 +56,9 @@ const char* usageText() {
          "                           standard output (standard error when the audio goes there); -o optional\n"
          "      --literal            the engine's literal behaviour: per-phone duration tables instead\n"
          "                           of the trained duration model\n"
+         "      --marks FILE         write one JSON line per spoken word (source text, UTF-8 and UTF-16\n"
+         "                           offsets, first sample, time) and per SSML mark; '-' standard output\n"
+         "      --ssml               read the input as SSML (also assumed when it starts with <speak)\n"
          "      --no-progress        never show the progress bar\n"
          "  -h, --help               show this help\n"
          "      --version            show the version\n";
@@ -72,6 +75,7 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       {"verbose", no_argument, nullptr, 'V'},          {"inspect", no_argument, nullptr, kInspect},
       {"literal", no_argument, nullptr, kLiteral},
       {"no-progress", no_argument, nullptr, kNoProgress},
+      {"marks", required_argument, nullptr, kMarks},   {"ssml", no_argument, nullptr, kSsml},
       {"help", no_argument, nullptr, 'h'},             {"version", no_argument, nullptr, 'X'},
       {nullptr, 0, nullptr, 0}};
   optind = 1;
@@ -116,6 +120,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       case 'V': options.verbose = true; break;
       case kInspect: options.inspect = true; break;
       case kLiteral: options.literal = true; break;
+      case kMarks: options.marksPath = optarg; break;
+      case kSsml: options.ssml = true; break;
       case kNoProgress: options.progress = false; break;
       case 'h': options.help = true; break;
       case 'X': options.version = true; break;

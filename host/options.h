@@ -24,6 +24,8 @@ struct Options {
   bool verbose = false;
   bool inspect = false;                 // print normalised text, word list and .pho segments
   bool literal = false;                 // the engine's literal behaviour instead of the host's defaults
+  std::string marksPath;                // --marks: one JSON line per word and SSML mark ("-": standard output)
+  bool ssml = false;                    // --ssml: read the input as SSML (also when it starts with <speak)
   bool progress = true;                 // only shown when stderr is a terminal and the input is long
   bool help = false;
   bool version = false;

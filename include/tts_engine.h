@@ -171,6 +171,28 @@ typedef struct TTSInspector {
 /** Sets (copies) or, with null, removes the handle's inspector. 0, or TTS_ERR_ARGUMENT for a null handle. */
 TTS_API int32_t TTSFileSetInspector_I(TTSFile *handle, const TTSInspector *inspector);
 
+/* ---- word events (an addition for hosts that follow the words as they are spoken) ---- */
+
+/** One word about to be spoken. Valid during the call only; later versions may append members. */
+typedef struct TTSWordEvent {
+  int32_t offset;         /**< first UTF-16 unit of the word's source text in the chunk */
+  int32_t length;         /**< UTF-16 units of that source text; every word read from one number,
+                               date, amount or apostrophe word reports the same span */
+  int32_t sample;         /**< index, among the samples (pauses included) that the chunk delivers, of
+                               the first sample of the block in which the word's first phone begins
+                               (at most 127 samples before the phone); the event precedes that block */
+  const TTSChar16 *word;  /**< the word as spoken, after normalisation (NUL-terminated) */
+} TTSWordEvent;
+
+typedef void (*TTSWordCallback)(intptr_t user, const TTSWordEvent *event);
+
+/**
+ * Sets or, with a null callback, removes the handle's word observer; it is
+ * called from inside TTSFileGetWave_I, once per spoken word in order, for
+ * chunks started after the call. 0, or TTS_ERR_ARGUMENT for a null handle.
+ */
+TTS_API int32_t TTSFileSetWordEvents_I(TTSFile *handle, TTSWordCallback callback, intptr_t user);
+
 #ifdef __cplusplus
 }
 #endif

@@ -5,6 +5,7 @@
 
 #include "api/handle.h"
 #include "api/inspection.h"
+#include "api/word_events.h"
 #include "model/language.h"
 #include "model/features.h"
 #include "model/value.h"
@@ -26,7 +27,7 @@ enum Delay : int32_t { kDelayPredicted = 0, kDelayComma = 1, kDelaySentence = 2 
 
 int32_t stageWordList(TTSFile* file, const char16_t* text, int32_t textMode) {
   auto build = kLanguage.stages.buildWordList;
-  int32_t bound = build ? build(text, textMode, nullptr, 0, file->arena) : 0;
+  int32_t bound = build ? build(text, textMode, nullptr, 0, file->arena, nullptr) : 0;
   if (bound <= 0) {
     file->stage = kStageIdle;
     return TTS_ERR_ARGUMENT;
@@ -36,12 +37,14 @@ int32_t stageWordList(TTSFile* file, const char16_t* text, int32_t textMode) {
   if (!storage || !entries) return abandon(file);
   for (int32_t i = 0; i < bound; ++i) entries[i] = nullptr;
   entries[0] = storage;
-  int32_t count = build(text, textMode, entries, bound, file->arena);
+  SourceSpan* spans = wordSpansFor(file, bound);
+  int32_t count = build(text, textMode, entries, bound, file->arena, spans);
   if (count < 0) return abandon(file);
   file->words.textMode = textMode;
   file->words.textBuffer = storage;
   file->words.entries = entries;
   file->words.count = count;
+  file->words.spans = spans;
   inspectNormalisedText(file, text, textMode);
   file->stage = kStageAnalyse;
   return TTS_OK;
@@ -86,6 +89,7 @@ int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
   file->syllableRelation->settings = phrases->settings;
   file->segmentRelation->settings = phrases->settings;
   file->wordCursor = file->wordRelation->head;
+  if (!wordEventsStartPhrase(file)) return abandon(file);
   for (int i = 0; i < 3; ++i) {
     file->buffers[i] = static_cast<uint8_t*>(arenaAlloc(file->arena, 1, kPronBufferBytes));
     if (!file->buffers[i]) return abandon(file);
@@ -98,6 +102,7 @@ int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
 // Stage 3: one word per call; falls through (1) when every word is done.
 int32_t stageWords(TTSFile* file) {
   if (file->wordCursor) {
+    Item* lastSegment = file->segmentRelation->tail;
     if (kLanguage.stages.pronounceWord) {
       int32_t made = kLanguage.stages.pronounceWord(file->lexicon, file->wordCursor, file->syllableRelation,
                                                     file->segmentRelation, reinterpret_cast<char*>(file->buffers[0]),
@@ -105,6 +110,7 @@ int32_t stageWords(TTSFile* file) {
       if (made < 0) return abandon(file);
       file->segmentCount += made;
     }
+    wordEventsWordDone(file, lastSegment);
     file->wordCursor = file->wordCursor->next;
     return TTS_OK;
   }
@@ -164,14 +170,19 @@ int32_t stageSynthSetup(TTSFile* file) {
 
 int32_t stageSpeech(TTSFile* file, SampleCallback callback, intptr_t user) {
   file->control.mode = 3;
+  wordEventsStartSpeech(file);
   // synthGenerate renders one phone per call; the bound only guards against
-  // a synthesiser that never reports the end.
+  // a synthesiser that never reports the end. A word is reported before the
+  // block of its first phone, at the samples delivered so far (the block may
+  // begin with up to one level-control block of the phone before).
   for (int32_t calls = 0; calls <= file->segmentCount + 1; ++calls) {
     int32_t written = file->voice->synthGenerate ? file->voice->synthGenerate(file->synth, file->samples, &file->control)
                                                  : -1;
     if (written < 0) break;
-    if (outputRateDeliver(&file->output, file->samples, written, callback, user) < 0) return abandon(file);
+    wordEventsUpTo(file, calls);
+    if (deliverSamples(file, callback, user, file->samples, written) < 0) return abandon(file);
   }
+  wordEventsUpTo(file, INT32_MAX);
   file->stage = kStagePause;
   return TTS_OK;
 }
@@ -184,7 +195,7 @@ void deliverPause(TTSFile* file, int32_t length, SampleCallback callback, intptr
   if (file->synth && file->voice->synthGenerate) {
     int32_t written = file->voice->synthGenerate(file->synth, file->samples, &file->control);
     if (written >= 0) {
-      outputRateDeliver(&file->output, file->samples, written, callback, user);
+      deliverSamples(file, callback, user, file->samples, written);
       return;
     }
   }
@@ -197,7 +208,7 @@ void deliverPause(TTSFile* file, int32_t length, SampleCallback callback, intptr
   for (int32_t i = 0; i < filled; ++i) file->samples[i] = 0;
   while (zeros > 0) {
     int32_t block = zeros > file->sampleCapacity ? file->sampleCapacity : static_cast<int32_t>(zeros);
-    outputRateDeliver(&file->output, file->samples, block, callback, user);
+    deliverSamples(file, callback, user, file->samples, block);
     zeros -= block;
   }
 }
@@ -211,20 +222,20 @@ int32_t stagePause(TTSFile* file, SampleCallback callback, intptr_t user) {
   switch (delay) {
     case kDelayPredicted:
       if (settings.minorPause > 0) deliverPause(file, settings.minorPause * stretch >> 8, callback, user);
-      outputRateFlush(&file->output, callback, user);
+      flushSamples(file, callback, user);
       break;
     case kDelayComma:
       if (settings.majorPause > 0) deliverPause(file, settings.majorPause * stretch >> 8, callback, user);
-      outputRateFlush(&file->output, callback, user);
+      flushSamples(file, callback, user);
       callback(user, file->samples, TTS_MARK_PAUSE);
       break;
     case kDelaySentence:
       if (settings.majorPause > 0) deliverPause(file, settings.majorPause * stretch >> 7, callback, user);
-      outputRateFlush(&file->output, callback, user);
+      flushSamples(file, callback, user);
       callback(user, file->samples, TTS_MARK_PAUSE);
       break;
     default:
-      outputRateFlush(&file->output, callback, user);
+      flushSamples(file, callback, user);
       callback(user, file->samples, TTS_MARK_END);
       break;
   }
@@ -277,6 +288,8 @@ extern "C" TTS_API int32_t TTSFileGetWave_I(TTSFile* handle, const TTSChar16* te
   if (text) {
     tts::handleReset(handle);
     handle->stage = tts::kStageWordList;
+    handle->wordEvents.chunkSamples = 0;
+    handle->wordEvents.firstSegments = nullptr;
   }
   return tts::step(handle, text, callback, user, textMode);
 }

@@ -64,7 +64,10 @@ bool outputRatePrepare(OutputRate* o, int32_t voiceRate, int32_t outputRate, int
 
 int32_t outputRateDeliver(OutputRate* o, const int16_t* samples, int32_t count, SampleCallback callback,
                           intptr_t user) {
-  if (!o->active) return callback(user, samples, 2 * count);
+  if (!o->active) {
+    o->delivered += count;
+    return callback(user, samples, 2 * count);
+  }
   int32_t result = 0;
   bool called = false;
   int32_t done = 0;
@@ -76,6 +79,7 @@ int32_t outputRateDeliver(OutputRate* o, const int16_t* samples, int32_t count, 
     done += static_cast<int32_t>(in);
     o->consumed += in;
     o->produced += out;
+    o->delivered += out;
     const int32_t r = callback(user, o->buffer, static_cast<int32_t>(2 * out));
     if (r < 0 && result >= 0) result = r;
     called = true;
@@ -93,6 +97,7 @@ void outputRateFlush(OutputRate* o, SampleCallback callback, intptr_t user) {
     spx_uint32_t out = static_cast<spx_uint32_t>(missing < o->capacity ? missing : o->capacity);
     speex_resampler_process_int(o->resampler, 0, kZeros, &in, o->buffer, &out);
     o->produced += out;
+    o->delivered += out;
     if (out > 0) callback(user, o->buffer, static_cast<int32_t>(2 * out));
   }
   restart(o);

@@ -34,6 +34,7 @@ struct OutputRate {
   int64_t produced;                 // output samples of this phrase so far
   int16_t* buffer;                  // owned scratch for resampled samples
   int32_t capacity;                 // samples in `buffer`
+  int64_t delivered;                // samples handed to the host since open, at the output rate
 };
 
 // Latches the rates for the next phrase. `blockSamples` is the largest block

@@ -30,6 +30,18 @@ enum Stage : int32_t {
   kStageIdle = 8,
 };
 
+// The word observer of a handle and its bookkeeping.
+struct WordEvents {
+  TTSWordCallback callback;      // null: no events, and no source spans are kept
+  intptr_t user;
+  int64_t chunkSamples;          // samples delivered to the host since the chunk began
+  Item** firstSegments;          // arena, per word item of the phrase: its first segment, or null
+  int32_t* segmentIndex;         // arena, the same as indices in the phrase's segment order
+  int32_t wordCount;             // word items of the phrase, the phrase-initial one included
+  int32_t pronounced;            // word items done by stage 3
+  int32_t reported;              // word items whose event has been sent (or skipped)
+};
+
 }  // namespace tts
 
 struct TTSFile {
@@ -57,4 +69,5 @@ struct TTSFile {
   int32_t sampleCapacity;        // samples in `samples`
   TTSInspector inspector;        // observer of intermediate results (all members null: none)
   tts::OutputRate output;        // samples at the output rate (resampler owned)
+  tts::WordEvents wordEvents;    // word observer and what it needs per chunk and phrase
 };

@@ -13,7 +13,37 @@ namespace {
 struct NormaliseWork {
   TokenTable tokens;
   Scratch scratch;
+  SourceSpan source[kMaxTokens];  // host text of each token, widened to its whole apostrophe word
+  int32_t tokenEnd[kMaxTokens];   // index after each token's last character
 };
+
+bool isApostrophe(char16_t c) { return c == u'\'' || c == u'\u2019'; }
+
+// A suffix after an apostrophe ("Ankara'ya", "2023'te") belongs to the word
+// before it: the apostrophe token and the suffix take the whole word's span.
+// `end[i]` is the index after token i's last character.
+void joinApostropheWords(const char16_t* text, const TokenTable* t, const int32_t* end, SourceSpan* source) {
+  auto joinsPrevious = [&](int32_t i) {
+    if (i <= 0) return false;
+    const int32_t start = source[i].start;
+    const bool word = (t->tokenClass[i] & TC_WORD) != 0;
+    const bool apostropheToken = t->tokenClass[i] == TC_PUNCT && isApostrophe(text[start]);
+    if (apostropheToken)  // "x'" followed directly by a word
+      return start == end[i - 1] && i + 1 < t->count && (t->tokenClass[i + 1] & TC_WORD) != 0 &&
+             source[i + 1].start == end[i];
+    if (!word) return false;
+    if (t->tokenClass[i - 1] == TC_PUNCT && isApostrophe(text[source[i - 1].start]))
+      return start == end[i - 1] && i >= 2 && source[i - 1].start == end[i - 2];
+    return start == end[i - 1] + 1 && isApostrophe(text[end[i - 1]]);  // a dropped typographic apostrophe
+  };
+  bool joined[kMaxTokens];
+  for (int32_t i = 0; i < t->count; ++i) joined[i] = joinsPrevious(i);
+  for (int32_t i = 1; i < t->count; ++i)
+    if (joined[i]) source[i].start = source[i - 1].start;
+  for (int32_t i = 0; i < t->count; ++i) source[i].length = end[i] - source[i].start;
+  for (int32_t i = t->count - 1; i > 0; --i)
+    if (joined[i]) source[i - 1].length = source[i].length;
+}
 
 bool isBreakChar(char16_t c) { return c == u' ' || c == u',' || c == u'.' || c == u'?' || c == u'|'; }
 
@@ -90,6 +120,11 @@ void writeCopy(const TextLanguage* lang, const char16_t* token, TextWriter* w) {
 
 int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t* out,
                       int32_t capacity) {
+  return normaliseTextWithSpans(lang, text, textMode, out, nullptr, capacity);
+}
+
+int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t* out,
+                               SourceSpan* spans, int32_t capacity) {
   if (out != nullptr && capacity > 0) out[0] = 0;
   if (lang == nullptr || text == nullptr) return 0;
   const int32_t textUnits = wstrLength(text);
@@ -109,10 +144,13 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
   int32_t used = 0;
   int32_t position = 0;
   char16_t token[kTokenTextUnits];
+  int32_t* tokenEnd = work->tokenEnd;
   while (t->count < kMaxTokens) {
-    int32_t cls = 0;
-    position = nextToken(lang, text, position, token, &cls);
+    int32_t cls = 0, start = 0;
+    position = nextToken(lang, text, position, token, &cls, &start);
     if (position < 0) break;
+    work->source[t->count].start = start;
+    tokenEnd[t->count] = position;
     const int32_t n = wstrLength(token);
     if (used + n + 1 > blockUnits) break;  // cannot happen: a token never outgrows its span
     for (int32_t i = 0; i <= n; ++i) block[used + i] = token[i];
@@ -120,6 +158,11 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
     t->tokenClass[t->count] = cls;
     ++t->count;
     used += n + 1;
+  }
+
+  if (spans != nullptr) {
+    for (int32_t i = 0; i < t->count; ++i) work->source[i].length = tokenEnd[i] - work->source[i].start;
+    joinApostropheWords(text, t, tokenEnd, work->source);
   }
 
   const TextChain* chain = &lang->fullChain;
@@ -131,6 +174,7 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
   TextWriter w;
   writerInit(&w, out, capacity);
   for (int32_t d = 0; d < t->count;) {
+    const int32_t written = w.length;
     clearScratch(&work->scratch);
     int32_t claimed = 0;
     if (!verbatim) {
@@ -146,8 +190,17 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
       writeCopy(lang, t->text[d], &w);
       claimed = 1;
     }
-    d += claimed;
     if (w.length > 0 && !isBreakChar(writerLast(&w))) writerPut(&w, u' ');
+    if (spans != nullptr && w.out != nullptr) {
+      // Every unit this step wrote comes from the tokens it claimed.
+      const SourceSpan& first = work->source[d];
+      const SourceSpan& last = work->source[d + claimed <= t->count ? d + claimed - 1 : t->count - 1];
+      const SourceSpan span{first.start, last.start + last.length - first.start};
+      for (int32_t i = written < 0 ? 0 : written; i < w.length && i < w.capacity - 1; ++i) spans[i] = span;
+      // A suffix joined to the last token read ("10:30'da") takes the whole span.
+      for (int32_t j = d + claimed; j < t->count && work->source[j].start == last.start; ++j) work->source[j] = span;
+    }
+    d += claimed;
   }
   if (writerLast(&w) == u' ' || (lang->stripTrailingMinor && writerLast(&w) == u'|')) writerPop(&w);
   writerFinish(&w);

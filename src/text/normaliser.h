@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include "text/text_language.h"
+#include "text/word_list.h"
 
 namespace tts {
 
@@ -15,5 +16,14 @@ namespace tts {
 // refuses the working storage.
 int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t* out,
                       int32_t capacity);
+
+}  // namespace tts
+
+namespace tts {
+
+// The same, recording for every unit written the host text it was read from.
+//   spans  out: `capacity` spans parallel to `out` (null: none recorded)
+int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t* out,
+                               SourceSpan* spans, int32_t capacity);
 
 }  // namespace tts

@@ -144,13 +144,14 @@ int32_t classifyToken(const TextLanguage* lang, const char16_t* word) {
 }
 
 int32_t nextToken(const TextLanguage* lang, const char16_t* text, int32_t position, char16_t* token,
-                  int32_t* tokenClass) {
+                  int32_t* tokenClass, int32_t* tokenStart) {
   if (text == nullptr || position < 0) return -1;
   int32_t i = position;
   for (;;) {
     while (isBlank(text[i])) ++i;
     const char16_t c = text[i];
     if (c == 0) return -1;
+    if (tokenStart != nullptr) *tokenStart = i;
     const char16_t before = i > 0 ? text[i - 1] : char16_t(0);
     if (c == u'-' && !isAsciiDigit(before) && !isAsciiLetter(before) && isAsciiDigit(text[i + 1])) {
       int32_t cls = 0;

@@ -16,9 +16,10 @@ constexpr int32_t kTokenTextUnits = 33;    // longest token text ('-' + 31 chara
 //   position  in: index to start from
 //   token     out: token text, NUL-terminated, kTokenTextUnits units
 //   tokenClass out: TokenClass bits
+//   tokenStart out (optional): index of the token's first character ('-' or '#' included)
 // Returns the index after the token, or -1 when no token is left.
 int32_t nextToken(const TextLanguage* lang, const char16_t* text, int32_t position, char16_t* token,
-                  int32_t* tokenClass);
+                  int32_t* tokenClass, int32_t* tokenStart = nullptr);
 
 // Number from the digit at `start`; `token` gets kTokenTextUnits units, thousands
 // marks removed. Returns the index after the number.

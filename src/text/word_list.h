@@ -10,6 +10,15 @@ constexpr int32_t kMaxEntries = 128;        // the fill stops after the entry th
 constexpr int32_t kEntryTextUnits = 21;     // UTF-16 units reserved per counted entry
 constexpr int32_t kEntryMaxLength = 20;     // longest entry text, units
 
+// The host text an entry was read from: UTF-16 units of the chunk. Every word
+// written for a token (or a group of tokens read together, such as an amount
+// with its currency) carries the span of those tokens; a suffix joined by an
+// apostrophe belongs to the word before it. start -1: no source (length 0).
+struct SourceSpan {
+  int32_t start;
+  int32_t length;
+};
+
 // Break levels of entries.
 enum BreakLevel : int32_t {
   kBreakNone = 0,
@@ -42,6 +51,7 @@ struct WordList {
   int32_t* syllables;
   int32_t* wordClass;     // 3 "punc", 2 "content", 1 other
   int32_t cursors[kCursorCount];
+  SourceSpan* spans;      // per entry, when the driver asked for them (else null)
 };
 
 }  // namespace tts

@@ -97,13 +97,34 @@ void predictBreaks(const TextLanguage* lang, const int32_t* wordClass, const int
 }
 
 int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t** entries,
-                         int32_t capacity) {
+                         int32_t capacity, SourceSpan* spans) {
   if (lang == nullptr || text == nullptr) return 0;
   const int32_t length = normaliseText(lang, text, textMode, nullptr, 0);
   if (length <= 0) return 0;
   auto* normal = static_cast<char16_t*>(std::malloc(size_t(length + 10) * sizeof(char16_t)));
   if (normal == nullptr) return 0;
-  normaliseText(lang, text, textMode, normal, length + 10);
+  // Source of every normalised unit, only when the caller wants entry spans.
+  SourceSpan* unitSpans = nullptr;
+  if (spans != nullptr && entries != nullptr) {
+    unitSpans = static_cast<SourceSpan*>(std::malloc(size_t(length + 10) * sizeof(SourceSpan)));
+    if (unitSpans == nullptr) {
+      std::free(normal);
+      return 0;
+    }
+    for (int32_t i = 0; i < length + 10; ++i) unitSpans[i] = SourceSpan{-1, 0};
+  }
+  normaliseTextWithSpans(lang, text, textMode, normal, unitSpans, length + 10);
+  // The host text that units [from, to) came from (the union of their spans).
+  auto sourceOf = [unitSpans](int32_t from, int32_t to) {
+    int32_t start = -1, end = -1;
+    for (int32_t i = from; i < to; ++i) {
+      const SourceSpan& u = unitSpans[i];
+      if (u.start < 0) continue;
+      if (start < 0 || u.start < start) start = u.start;
+      if (u.start + u.length > end) end = u.start + u.length;
+    }
+    return start < 0 ? SourceSpan{-1, 0} : SourceSpan{start, end - start};
+  };
 
   int32_t k = 0;
   if (entries == nullptr) {
@@ -117,6 +138,7 @@ int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t
   }
   if (capacity <= 0 || entries[0] == nullptr) {
     std::free(normal);
+    std::free(unitSpans);
     return 0;
   }
   char16_t* storage = entries[0];
@@ -130,6 +152,7 @@ int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t
     // A word keeps at most kEntryMaxLength units, so each entry fits its 21 units.
     int32_t n = end - j < kEntryMaxLength ? end - j : kEntryMaxLength;
     if (storage + n + 1 > storageEnd) break;
+    if (unitSpans != nullptr) spans[k] = sourceOf(j, end);
     entries[k++] = storage;
     for (int32_t i = 0; i < n; ++i) storage[i] = normal[j + i];
     storage[n] = 0;
@@ -137,6 +160,7 @@ int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t
     const char16_t c = normal[end];
     const bool mark = c != 0 && c != u' ';
     if ((mark || (c == 0 && lang->addEndEntry)) && k < capacity && storage + 2 <= storageEnd) {
+      if (unitSpans != nullptr) spans[k] = c != 0 ? sourceOf(end, end + 1) : SourceSpan{-1, 0};
       entries[k++] = storage;
       storage[0] = c;
       storage[1] = 0;
@@ -145,6 +169,7 @@ int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t
     j = end;
   }
   std::free(normal);
+  std::free(unitSpans);
   return k;
 }
 
@@ -198,8 +223,8 @@ int32_t analyseWordListFor(const TextLanguage* lang, WordClassifier classify, Wo
 }
 
 int32_t buildWordList(const char16_t* text, int32_t textMode, char16_t** entries, int32_t capacity,
-                      WorkArena* /*arena*/) {
-  return buildWordListFor(kLanguage.text, text, textMode, entries, capacity);
+                      WorkArena* /*arena*/, SourceSpan* spans) {
+  return buildWordListFor(kLanguage.text, text, textMode, entries, capacity, spans);
 }
 
 int32_t analyseWordList(WordList* words, WorkArena* arena) {

@@ -13,6 +13,9 @@ int main(void) {
   TTSChar16 text[2] = {'a', 0};
   int32_t value = 0;
   (void)text;
+  TTSWordEvent event = {0, 0, 0, 0};
   (void)cb;
+  (void)event;
+  if (TTSFileSetWordEvents_I(0, 0, 0) != TTS_ERR_ARGUMENT) return 1;
   return TTSFileCtrl_I(0, TTSC_GET_LANGUAGE, &value) == TTS_ERR_ARGUMENT ? 0 : 1;
 }

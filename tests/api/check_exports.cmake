@@ -5,7 +5,7 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "nm failed on ${LIB}")
 endif()
 set(expected PhraseTTSCtrl TTSFileClose_I TTSFileCtrl_I TTSFileGetLegalLen_I TTSFileGetWave_I
-    TTSFileOpenSized_I TTSFileOpen_I TTSFileSetInspector_I)
+    TTSFileOpenSized_I TTSFileOpen_I TTSFileSetInspector_I TTSFileSetWordEvents_I)
 string(REPLACE "\n" ";" lines "${out}")
 set(found "")
 foreach(line IN LISTS lines)
