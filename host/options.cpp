@@ -23,7 +23,7 @@ bool parseInt(const char* text, const char* what, int32_t low, int32_t high, int
   return true;
 }
 
-enum LongOnly { kMinorPause = 1000, kMajorPause, kFormat, kNoProgress, kInspect };
+enum LongOnly { kMinorPause = 1000, kMajorPause, kFormat, kNoProgress, kInspect, kLiteral };
 
 }  // namespace
 
@@ -47,6 +47,8 @@ const char* usageText() {
          "      --minor-pause N      pause after a predicted phrase break, 1/1024 s (default 120)\n"
          "      --major-pause N      pause after , ; (twice that after . ! ? :), 1/1024 s (default 120)\n"
          "      --format CODE        engine output format code: 0x0810, 0x0B10, 0x1010 or 0xFF10\n"
+         "      --literal            read numbers and formats the engine's literal way (digit strings\n"
+         "                           digit by digit, no abbreviations); default: the everyday reading\n"
          "      --verbose            print each phrase marker with its time in the output\n"
          "      --inspect            print each chunk's normalised text and word list, and each phrase's\n"
          "                           segments in .pho format (phone, ms, then position-% and F0 pairs), on\n"
@@ -64,7 +66,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
       {"text-mode", required_argument, nullptr, 'm'},  {"pitch", required_argument, nullptr, 'p'},
       {"speed", required_argument, nullptr, 's'},      {"minor-pause", required_argument, nullptr, kMinorPause},
       {"major-pause", required_argument, nullptr, kMajorPause}, {"format", required_argument, nullptr, kFormat},
-      {"verbose", no_argument, nullptr, 'V'},          {"inspect", no_argument, nullptr, kInspect},          {"no-progress", no_argument, nullptr, kNoProgress},
+      {"verbose", no_argument, nullptr, 'V'},          {"inspect", no_argument, nullptr, kInspect},
+      {"literal", no_argument, nullptr, kLiteral},          {"no-progress", no_argument, nullptr, kNoProgress},
       {"help", no_argument, nullptr, 'h'},             {"version", no_argument, nullptr, 'X'},
       {nullptr, 0, nullptr, 0}};
   optind = 1;
@@ -108,6 +111,7 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         break;
       case 'V': options.verbose = true; break;
       case kInspect: options.inspect = true; break;
+      case kLiteral: options.literal = true; break;
       case kNoProgress: options.progress = false; break;
       case 'h': options.help = true; break;
       case 'X': options.version = true; break;

@@ -21,6 +21,7 @@ struct Options {
   std::optional<int32_t> majorPause;    // 1/1024 s
   std::optional<int32_t> formatCode;    // engine output format code
   std::optional<int32_t> rate;          // output sample rate, Hz (resampled in the host)
+  bool literal = false;                 // --literal: the engine's literal reading (default: everyday)
   bool verbose = false;
   bool inspect = false;                 // print normalised text, word list and .pho segments
   bool progress = true;                 // only shown when stderr is a terminal and the input is long

@@ -26,7 +26,7 @@ enum Delay : int32_t { kDelayPredicted = 0, kDelayComma = 1, kDelaySentence = 2 
 
 int32_t stageWordList(TTSFile* file, const char16_t* text, int32_t textMode) {
   auto build = kLanguage.stages.buildWordList;
-  int32_t bound = build ? build(text, textMode, nullptr, 0, file->arena) : 0;
+  int32_t bound = build ? build(text, textMode, file->settings.reading, nullptr, 0, file->arena) : 0;
   if (bound <= 0) {
     file->stage = kStageIdle;
     return TTS_ERR_ARGUMENT;
@@ -36,7 +36,7 @@ int32_t stageWordList(TTSFile* file, const char16_t* text, int32_t textMode) {
   if (!storage || !entries) return abandon(file);
   for (int32_t i = 0; i < bound; ++i) entries[i] = nullptr;
   entries[0] = storage;
-  int32_t count = build(text, textMode, entries, bound, file->arena);
+  int32_t count = build(text, textMode, file->settings.reading, entries, bound, file->arena);
   if (count < 0) return abandon(file);
   file->words.textMode = textMode;
   file->words.textBuffer = storage;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "text/everyday.h"
 #include "text/recognisers.h"
 #include "text/tokeniser.h"
 
@@ -12,15 +13,17 @@ namespace {
 // Working storage of one normalisation, heap-allocated and freed before return.
 struct NormaliseWork {
   TokenTable tokens;
+  TokenGaps gaps;
   Scratch scratch;
 };
 
 bool isBreakChar(char16_t c) { return c == u' ' || c == u',' || c == u'.' || c == u'?' || c == u'|'; }
 
-// Tries one chain step at token d; writes the words and returns the tokens claimed.
-int32_t runStep(const TextLanguage* lang, uint8_t step, const TokenTable* t, int32_t d, Scratch* s,
-                TextWriter* w) {
-  const Verbalisers& say = lang->say;
+// Tries one chain step at token d; writes the words and returns the tokens
+// claimed. `ev`: the everyday reading, or null for the literal one.
+int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, uint8_t step, const TokenTable* t, int32_t d,
+                Scratch* s, TextWriter* w) {
+  const Verbalisers& say = ev != nullptr ? ev->say : lang->say;
   int32_t k = 0;
   switch (step) {
     case kStepDateSlash:
@@ -56,11 +59,19 @@ int32_t runStep(const TextLanguage* lang, uint8_t step, const TokenTable* t, int
       return k;
     case kStepDigitString:
       if ((t->tokenClass[d] & TC_DIGITS) == 0) return 0;
+      if (ev != nullptr) {
+        sayEverydayNumber(ev, t, d, w);  // no mark: the number flows into the next word
+        return 1;
+      }
       say.sayDigitString(w, t->text[d]);
       writerPut(w, u'|');
       return 1;
     case kStepOtherNumber:
       if ((t->tokenClass[d] & TC_NUMBER) == 0) return 0;
+      if (ev != nullptr) {
+        sayEverydayNumber(ev, t, d, w);
+        return 1;
+      }
       say.sayNumber(w, t->text[d], d + 1 < t->count ? t->text[d + 1] : nullptr);
       writerPut(w, u'|');
       return 1;
@@ -89,7 +100,7 @@ void writeCopy(const TextLanguage* lang, const char16_t* token, TextWriter* w) {
 }  // namespace
 
 int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t* out,
-                      int32_t capacity) {
+                      int32_t capacity, int32_t reading) {
   if (out != nullptr && capacity > 0) out[0] = 0;
   if (lang == nullptr || text == nullptr) return 0;
   const int32_t textUnits = wstrLength(text);
@@ -104,6 +115,12 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
     return 0;
   }
 
+  const bool verbatim = textMode == 1 || textMode == 6;
+  const bool fullChain = !verbatim && textMode != 2 && textMode != 3;
+  const EverydayReading* ev = reading == kReadingEveryday && fullChain ? lang->everyday : nullptr;
+  TokenRules rules = {lang->decimalMark, lang->thousandsMark, false};
+  if (ev != nullptr) rules = {ev->decimalMark, ev->thousandsMark, true};
+
   TokenTable* t = &work->tokens;
   t->count = 0;
   int32_t used = 0;
@@ -111,7 +128,9 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
   char16_t token[kTokenTextUnits];
   while (t->count < kMaxTokens) {
     int32_t cls = 0;
-    position = nextToken(lang, text, position, token, &cls);
+    const char16_t next = position < textUnits ? text[position] : char16_t(0);
+    work->gaps.spaceBefore[t->count] = next == u' ' || next == u'\t' || next == u'\n' || next == u'\r';
+    position = nextToken(lang, text, position, token, &cls, &rules);
     if (position < 0) break;
     const int32_t n = wstrLength(token);
     if (used + n + 1 > blockUnits) break;  // cannot happen: a token never outgrows its span
@@ -123,10 +142,12 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
   }
 
   const TextChain* chain = &lang->fullChain;
-  bool verbatim = false;
-  if (textMode == 1 || textMode == 6) verbatim = true;
-  else if (textMode == 2) chain = &lang->timeChain;
+  if (textMode == 2) chain = &lang->timeChain;
   else if (textMode == 3) chain = &lang->dateChain;
+  if (ev != nullptr) {
+    chain = &ev->chain;
+    groupEverydayNumbers(ev, t, &work->gaps);
+  }
 
   TextWriter w;
   writerInit(&w, out, capacity);
@@ -134,8 +155,9 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
     clearScratch(&work->scratch);
     int32_t claimed = 0;
     if (!verbatim) {
+      if (ev != nullptr) claimed = runEverydayForms(lang, ev, t, &work->gaps, d, &w);
       for (int32_t i = 0; i < chain->count && claimed == 0; ++i) {
-        claimed = runStep(lang, chain->steps[i], t, d, &work->scratch, &w);
+        claimed = runStep(lang, ev, chain->steps[i], t, d, &work->scratch, &w);
       }
       if (claimed == 0 && (t->tokenClass[d] & TC_PUNCT) != 0) {
         writePunctuation(lang, t->text[d], &w);

@@ -9,6 +9,12 @@
 
 namespace tts {
 
+// How a handle reads its text (TTSC_SET_READING): the literal reading of the
+// original formats, or the everyday reading of numbers, number punctuation,
+// abbreviations, ordinals and units.
+constexpr int32_t kReadingLiteral = 0;
+constexpr int32_t kReadingEveryday = 1;
+
 // TokenClass bits.
 enum TokenClassBits : int32_t {
   TC_PUNCT = 1,       // a single punctuation or symbol character
@@ -20,7 +26,12 @@ enum TokenClassBits : int32_t {
   TC_UNIT = 64,       // a currency or unit word
   TC_WORD = 128,      // a letter-run word
   TC_ALPHA = 256,     // a letter-run word
+  // Everyday reading only:
+  TC_ORDINAL = 512,   // a number with an ordinal indicator ("1.º", "3.ª", "1.er")
+  TC_CODE = 1024,     // a digit group of a phone number or code: read digit by digit
+  TC_ABBREVIATION = 2048,  // an abbreviation (its tokens joined); its table index above kAbbreviationShift
 };
+constexpr int32_t kAbbreviationShift = 16;
 
 // Steps of a recogniser chain; punctuation and copy always close a chain.
 enum TextStep : uint8_t {
@@ -59,6 +70,8 @@ struct Verbalisers {
   int32_t (*sayWebAddress)(TextWriter* w, const char16_t* address);
 };
 
+struct EverydayReading;  // text/everyday.h
+
 struct TextLanguage {
   // Letters beyond A-Z and a-z that words may hold (ScanWord) and that the
   // chunker accepts as speakable.
@@ -80,6 +93,7 @@ struct TextLanguage {
   bool stripTrailingMinor;         // the normalised text loses a trailing "|" as well as a space
   int32_t chunkLimit;              // longest chunk, units
   int32_t chunkFloor;              // lowest index searched when backing off
+  const EverydayReading* everyday; // the everyday reading of the language
 };
 
 extern const TextLanguage kTextLanguageEs;
@@ -94,5 +108,9 @@ inline bool textEquals(const char16_t* a, const char16_t* b) { return wstrCompar
 int32_t digitValue(const char16_t* s);                          // leading digits' value, capped at 1e9
 // Writes each digit of `text` as " " + units[digit] + "|" (other units are skipped).
 int32_t writeDigitsMarked(TextWriter* w, const char16_t* text, const char16_t* const units[10]);
+// Writes each digit of `text` as units[digit], and each '.' as `dotWord`
+// (when not null), separated by single spaces: no pauses.
+int32_t writeDigitsSpaced(TextWriter* w, const char16_t* text, const char16_t* const units[10],
+                          const char16_t* dotWord);
 
 }  // namespace tts

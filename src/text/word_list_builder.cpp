@@ -97,13 +97,13 @@ void predictBreaks(const TextLanguage* lang, const int32_t* wordClass, const int
 }
 
 int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t** entries,
-                         int32_t capacity) {
+                         int32_t capacity, int32_t reading) {
   if (lang == nullptr || text == nullptr) return 0;
-  const int32_t length = normaliseText(lang, text, textMode, nullptr, 0);
+  const int32_t length = normaliseText(lang, text, textMode, nullptr, 0, reading);
   if (length <= 0) return 0;
   auto* normal = static_cast<char16_t*>(std::malloc(size_t(length + 10) * sizeof(char16_t)));
   if (normal == nullptr) return 0;
-  normaliseText(lang, text, textMode, normal, length + 10);
+  normaliseText(lang, text, textMode, normal, length + 10, reading);
 
   int32_t k = 0;
   if (entries == nullptr) {
@@ -197,9 +197,9 @@ int32_t analyseWordListFor(const TextLanguage* lang, WordClassifier classify, Wo
   return 0;
 }
 
-int32_t buildWordList(const char16_t* text, int32_t textMode, char16_t** entries, int32_t capacity,
-                      WorkArena* /*arena*/) {
-  return buildWordListFor(kLanguage.text, text, textMode, entries, capacity);
+int32_t buildWordList(const char16_t* text, int32_t textMode, int32_t reading, char16_t** entries,
+                      int32_t capacity, WorkArena* /*arena*/) {
+  return buildWordListFor(kLanguage.text, text, textMode, entries, capacity, reading);
 }
 
 int32_t analyseWordList(WordList* words, WorkArena* arena) {

@@ -22,7 +22,7 @@ int32_t entryLength(const char16_t* s) {
   return n;
 }
 
-int32_t buildWordList(const char16_t* text, int32_t, char16_t** entries, int32_t capacity, tts::WorkArena*) {
+int32_t buildWordList(const char16_t* text, int32_t, int32_t, char16_t** entries, int32_t capacity, tts::WorkArena*) {
   std::vector<std::u16string> words;
   std::u16string current;
   for (const char16_t* p = text; *p; ++p) {

@@ -175,7 +175,11 @@ TEST_F(HostTest, VerboseAndInspection) {
   EXPECT_NE(v.err.find("marker -1 at"), std::string::npos) << v.err;
   Result i = run("--inspect 'Son las 10:30.'");
   ASSERT_EQ(i.exitCode, 0) << i.err;
-  EXPECT_NE(i.out.find("; text: Son las las diez i treinta."), std::string::npos) << i.out;
+  EXPECT_NE(i.out.find("; reading: everyday\n"), std::string::npos) << i.out;
+  EXPECT_NE(i.out.find("; text: Son las diez y treinta."), std::string::npos) << i.out;
+  Result literal = run("--literal --inspect 'Son las 10:30.'");
+  EXPECT_NE(literal.out.find("; reading: literal\n"), std::string::npos) << literal.out;
+  EXPECT_NE(literal.out.find("; text: Son las diez i treinta."), std::string::npos) << literal.out;
   EXPECT_NE(i.out.find("; words: Son/0"), std::string::npos) << i.out;
   EXPECT_NE(i.out.find("\nt "), std::string::npos) << i.out;  // a .pho line for a segment t
 }

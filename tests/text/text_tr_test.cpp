@@ -49,7 +49,11 @@ TEST(TextTr, MarksChangeRoles) {
   EXPECT_EQ(cls, 24);
   EXPECT_EQ(firstToken(u"3.05", &cls), "3.05");
   EXPECT_EQ(cls, 24);
-  EXPECT_EQ(firstToken(u"3.5.6", &cls), "3.5");
+  // Two or more '.' never make a decimal: thousands groups or a dotted code.
+  EXPECT_EQ(firstToken(u"3.5.6", &cls), "3.5.6");
+  EXPECT_EQ(cls, 10);
+  EXPECT_EQ(firstToken(u"1.234.567", &cls), "1234567");
+  EXPECT_EQ(cls, 24);
   EXPECT_EQ(firstToken(u"1,00", &cls), "1");
   EXPECT_EQ(firstToken(u"-7", &cls), "-7");
   EXPECT_EQ(cls, 20);
@@ -57,7 +61,8 @@ TEST(TextTr, MarksChangeRoles) {
 
 TEST(TextTr, LettersWordsAndCopy) {
   char16_t token[tts::kTokenTextUnits];
-  EXPECT_EQ(tts::scanWord(kTr, u"\u0130stanbul'da", 0, token), 8);  // an apostrophe ends the word
+  EXPECT_EQ(tts::scanWord(kTr, u"\u0130stanbul'da", 0, token), 11);  // a suffix after an apostrophe stays
+  EXPECT_EQ(toUtf8(token), "İstanbul'da");
   EXPECT_EQ(tts::countVowelGroups(kTr, u"\u0131\u015F\u0131k"), 2);
   EXPECT_EQ(norm(u"Merhaba D\u00FCnya_ -"), "Merhaba Dünya");
 }

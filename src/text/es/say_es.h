@@ -24,5 +24,20 @@ int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency
 int32_t sayEmailDomain(TextWriter* w, const char16_t* domain);
 int32_t sayWebAddress(TextWriter* w, const char16_t* address);
 
+// The everyday reading: accents, "y", feminine hundreds, up to 15 digits
+// ("billón"), decimals of one or two digits as a number.
+int32_t sayCardinalEveryday(TextWriter* w, const char16_t* number, int32_t agreement);
+int32_t sayDateEveryday(TextWriter* w, const char16_t* day, const char16_t* month, const char16_t* year);
+int32_t sayTimeEveryday(TextWriter* w, const char16_t* hour, const char16_t* minutes, const char16_t* meridiem);
+// Agreeing with the next word; whole millions add "de" before a noun.
+int32_t sayNumberEveryday(TextWriter* w, const char16_t* token, const char16_t* nextToken);
+// Digits one by one, separated by spaces.
+int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits);
+// Ordinal of a number token: marker 'º' masculine, 'ª' feminine, 'r' short
+// masculine ("primer", "tercer"); 1..99, larger numbers as a cardinal.
+int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t marker, const char16_t* nextWord);
+// 0 for exactly one, 1 otherwise.
+int32_t countFormEveryday(const char16_t* number);
+
 }  // namespace es
 }  // namespace tts

@@ -1,5 +1,6 @@
 // The Spanish text-analysis table of engine_es.
 #include "text/es/say_es.h"
+#include "text/everyday.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -26,6 +27,7 @@ const TextLanguage kTextLanguageEs = {
     /*stripTrailingMinor=*/false,
     /*chunkLimit=*/512,
     /*chunkFloor=*/256,
+    /*everyday=*/&kEverydayEs,
 };
 
 }  // namespace tts

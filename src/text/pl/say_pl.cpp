@@ -36,8 +36,10 @@ const char16_t* const kOrdinalStems[21] = {
     u"si\u00F3dm",     u"\u00F3sm",        u"dziewi\u0105t",   u"dziesi\u0105t",    u"jedenast",    u"dwunast",   u"trzynast",
     u"czternast", u"pi\u0119tnast",   u"szesnast",   u"siedemnast",  u"osiemnast",   u"dziewi\u0119tnast", u"dwudziest"};
 // Endings by OrdinalForm: row 0 after "pierwsz", 1 after "drug", 2 after "trzeci", 3 every other stem.
-const char16_t* const kOrdinalEndings[4][3] = {
-    {u"y", u"ego", u"a"}, {u"i", u"iego", u"a"}, {u"", u"ego", u"a"}, {u"y", u"ego", u"a"}};
+const char16_t* const kOrdinalEndings[4][6] = {{u"y", u"ego", u"a", u"e", u"\u0105", u"ym"},
+                                               {u"i", u"iego", u"a", u"ie", u"\u0105", u"im"},
+                                               {u"", u"ego", u"a", u"e", u"\u0105", u"m"},
+                                               {u"y", u"ego", u"a", u"e", u"\u0105", u"ym"}};
 const char16_t* const kOrdinalTens[10] = {u"",              u"",               u"dwudziest",
                                           u"trzydziest",    u"czterdziest",    u"pi\u0119\u0107dziesi\u0105t",
                                           u"sze\u015B\u0107dziesi\u0105t", u"siedemdziesi\u0105t", u"osiemdziesi\u0105t",
@@ -96,7 +98,7 @@ bool listHas(const char16_t* list, const char16_t* word) {
 
 int32_t readDigitsMarked(TextWriter* w, const char16_t* digits) { return writeDigitsMarked(w, digits, kUnits); }
 
-const AddressWords kAddressWords = {u"at",
+const AddressWords kAddressWords = {u"ma\u0142pa",
                                     u"http dwukropek uko\u015Bnik uko\u015Bnik",
                                     u"www",
                                     u"kropka",
@@ -144,7 +146,7 @@ int32_t sayBelowThousand(TextWriter* w, int32_t v) {
 int32_t sayOrdinal(TextWriter* w, int32_t v, int32_t form) {
   const int32_t start = w->length;
   if (v < 1 || v > 99) return 0;
-  if (form < 0 || form > 2) form = kOrdinalMasculine;
+  if (form < 0 || form > kOrdinalLocative) form = kOrdinalMasculine;
   auto endingRow = [](int32_t n) { return n <= 3 ? n - 1 : 3; };
   if (v <= 20) {
     writerPuts(w, kOrdinalStems[v]);
@@ -161,7 +163,11 @@ int32_t sayOrdinal(TextWriter* w, int32_t v, int32_t form) {
   return w->length - start;
 }
 
-int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/) {
+namespace {
+
+// `decimalsAsNumber`: "przecinek dwadzieścia pięć" for up to three decimals
+// without a leading zero, rather than digit by digit with pauses.
+int32_t cardinal(TextWriter* w, const char16_t* number, bool decimalsAsNumber) {
   const int32_t start = w->length;
   if (number == nullptr) return 0;
   const char16_t* p = number;
@@ -210,10 +216,57 @@ int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/
     }
   }
   if (p[n] == u',' && p[n + 1] != 0) {
-    writerPuts(w, u" przecinek ");
-    writeDigitsMarked(w, p + n + 1, kUnits);
+    const int32_t decimals = wstrLength(p + n + 1);
+    if (decimalsAsNumber && decimals <= 3 && p[n + 1] != u'0') {
+      writerPuts(w, u" przecinek ");
+      cardinal(w, p + n + 1, false);
+    } else if (decimalsAsNumber) {
+      writerPuts(w, u" przecinek ");
+      sayDigitsEveryday(w, p + n + 1);
+    } else {
+      writerPuts(w, u" przecinek ");
+      writeDigitsMarked(w, p + n + 1, kUnits);
+    }
   }
   return w->length - start;
+}
+
+}  // namespace
+
+int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/) {
+  return cardinal(w, number, false);
+}
+
+int32_t sayCardinalEveryday(TextWriter* w, const char16_t* number, int32_t /*agreement*/) {
+  return cardinal(w, number, true);
+}
+
+int32_t sayNumberEveryday(TextWriter* w, const char16_t* token, const char16_t* /*nextToken*/) {
+  return cardinal(w, token, true);
+}
+
+int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits) {
+  return writeDigitsSpaced(w, digits, kUnits, u"kropka");
+}
+
+int32_t ordinalFormBefore(const char16_t* word) {
+  const int32_t n = wstrLength(word);
+  if (n == 0) return kOrdinalMasculine;
+  const char16_t c = word[n - 1];
+  if (c == u'a') return kOrdinalFeminine;
+  if (c == 0x119) return kOrdinalFeminineAccusative;
+  if (n >= 2 && word[n - 2] == u'u' && c == u'm') return kOrdinalNeuter;
+  if (c == u'u') return kOrdinalLocative;
+  if (c == u'o' || c == u'e') return kOrdinalNeuter;
+  return kOrdinalMasculine;
+}
+
+int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t /*marker*/, const char16_t* nextWord) {
+  const int32_t v = digitValue(number);
+  if (v >= 1 && v <= 99 && wstrLength(number) <= 2) {
+    return sayOrdinal(w, v, ordinalFormBefore(nextWord != nullptr ? nextWord : u""));
+  }
+  return cardinal(w, number, true);
 }
 
 int32_t sayDigitString(TextWriter* w, const char16_t* token) {
@@ -263,6 +316,13 @@ int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, co
     sayBelowThousand(w, m);
   }
   writerPut(w, u',');
+  return w->length - start;
+}
+
+int32_t sayPercentEveryday(TextWriter* w, const char16_t* number) {
+  const int32_t start = w->length;
+  cardinal(w, number, true);
+  writerPuts(w, u" procent");
   return w->length - start;
 }
 

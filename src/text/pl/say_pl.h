@@ -17,6 +17,9 @@ enum OrdinalForm : int32_t {
   kOrdinalMasculine = 0,  // nominative masculine: "pierwszy"
   kOrdinalGenitive = 1,   // genitive: "pierwszego" (dates)
   kOrdinalFeminine = 2,   // nominative feminine: "pierwsza" (hours)
+  kOrdinalNeuter = 3,     // nominative neuter: "pierwsze" (everyday ordinals)
+  kOrdinalFeminineAccusative = 4,  // "pierwszą"
+  kOrdinalLocative = 5,            // masculine and neuter locative: "pierwszym"
 };
 
 // Noun forms after a number: nominative singular after 1, nominative plural
@@ -45,6 +48,19 @@ int32_t sayPercent(TextWriter* w, const char16_t* number);
 int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency);
 int32_t sayEmailDomain(TextWriter* w, const char16_t* domain);
 int32_t sayWebAddress(TextWriter* w, const char16_t* address);
+
+// The everyday reading: decimals of up to three digits as a number, no pauses.
+int32_t sayCardinalEveryday(TextWriter* w, const char16_t* number, int32_t agreement);
+int32_t sayNumberEveryday(TextWriter* w, const char16_t* token, const char16_t* nextToken);
+int32_t sayPercentEveryday(TextWriter* w, const char16_t* number);
+int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits);
+// Form of an ordinal before `word`, from the word's last letters: 'a'
+// feminine ("trzecia klasa"), 'ę' feminine accusative ("trzecią klasę"), 'o',
+// 'e' or "um" neuter ("siódme miejsce"), 'u' locative ("w pierwszym dniu"),
+// anything else masculine nominative ("pierwszy dzień").
+int32_t ordinalFormBefore(const char16_t* word);
+// "7. miejsce": 1..99 in the form of the next word; larger numbers as a cardinal.
+int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t marker, const char16_t* nextWord);
 
 }  // namespace pl
 }  // namespace tts

@@ -1,5 +1,6 @@
 // The Polish text-analysis table of engine_pl.
 #include "text/pl/say_pl.h"
+#include "text/everyday.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -27,6 +28,7 @@ const TextLanguage kTextLanguagePl = {
     /*stripTrailingMinor=*/true,
     /*chunkLimit=*/256,
     /*chunkFloor=*/128,
+    /*everyday=*/&kEverydayPl,
 };
 
 }  // namespace tts

@@ -17,13 +17,14 @@ const char16_t* const kUnits[10] = {u"s\u0131f\u0131r", u"bir",  u"iki",   u"\u0
 const char16_t* const kTens[10] = {u"",     u"on",            u"yirmi",       u"otuz",   u"k\u0131rk",
                                    u"elli", u"altm\u0131\u015F", u"yetmi\u015F", u"seksen", u"doksan"};
 const char16_t kHundred[] = u"y\u00FCz";
+const char16_t kPoint[] = u"nokta";
 // Indexed by the number of three-digit groups that follow.
 const char16_t* const kScales[5] = {u"", u"bin", u"milyon", u"milyar", u"trilyon"};
 const char16_t* const kMonths[13] = {u"",         u"ocak",    u"\u015Fubat",  u"mart",  u"nisan",
                                      u"may\u0131s", u"haziran", u"temmuz",     u"a\u011Fustos",
                                      u"eyl\u00FCl", u"ekim",    u"kas\u0131m", u"aral\u0131k"};
 
-const char16_t kPoint[] = u"nokta";
+const char16_t kComma[] = u"virg\u00FCl";
 const char16_t kMinus[] = u"eksi";
 const char16_t kPercent[] = u"y\u00FCzde";
 
@@ -54,9 +55,13 @@ void belowThousand(TextWriter* w, int32_t v) {
 }
 
 // Each digit as units[digit] + " |": the mark follows a space, so the word list
-// makes no break entries between the digits.
+// makes no break entries between the digits. The '.' of a dotted code reads "nokta".
 void digitsSpaced(TextWriter* w, const char16_t* digits, int32_t n) {
   for (int32_t i = 0; i < n; ++i) {
+    if (digits[i] == u'.') {
+      writerPuts(w, kPoint);
+      writerPut(w, u' ');
+    }
     if (!isAsciiDigit(digits[i])) continue;
     writerPuts(w, kUnits[digits[i] - u'0']);
     writerPuts(w, u" |");
@@ -138,10 +143,12 @@ int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/
   int32_t n = 0;
   while (isAsciiDigit(p[n])) ++n;
   sayWhole(w, p, p[0] == u'0' ? 0 : n);
-  if (p[n] == u'.' && isAsciiDigit(p[n + 1])) {
+  // '.' in the literal reading; ',' (never left in a literal number text,
+  // where it groups thousands) in the everyday reading.
+  if ((p[n] == u'.' || p[n] == u',') && isAsciiDigit(p[n + 1])) {
     const char16_t* q = p + n + 1;
     writerPut(w, u' ');
-    writerPuts(w, kPoint);
+    writerPuts(w, p[n] == u'.' ? kPoint : kComma);
     while (*q == u'0') {
       writerPut(w, u' ');
       writerPuts(w, kUnits[0]);
@@ -217,6 +224,41 @@ int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency
   writerPut(w, u' ');
   writerPuts(w, word);
   writerPut(w, u',');
+  return w->length - start;
+}
+
+int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits) {
+  return writeDigitsSpaced(w, digits, kUnits, kPoint);
+}
+
+int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t /*marker*/, const char16_t* /*nextWord*/) {
+  const int32_t start = w->length;
+  sayCardinal(w, number, 0);
+  if (w->length == start) return 0;
+  // The suffix -(I)ncI after the last word, its vowel by harmony with the
+  // word's last vowel; "dört" softens to "dörd".
+  char16_t harmony = u'i';
+  bool endsInVowel = false;
+  for (int32_t i = 0; i < kWriterTail && i < w->length - start; ++i) {
+    const char16_t c = w->tail[(w->length - 1 - i) & (kWriterTail - 1)];
+    if (c == u' ') break;
+    const bool vowel = c == u'a' || c == u'e' || c == u'i' || c == u'o' || c == u'u' || c == 0x131 || c == 0xF6 ||
+                       c == 0xFC;
+    if (!vowel) continue;
+    endsInVowel = i == 0;
+    harmony = c == u'a' || c == 0x131 ? char16_t(0x131) : c == u'e' || c == u'i' ? u'i'
+              : c == u'o' || c == u'u'  ? u'u'
+                                        : char16_t(0xFC);
+    break;
+  }
+  if (writerLast(w) == u't') {
+    writerPop(w);
+    writerPut(w, u'd');
+  }
+  if (!endsInVowel) writerPut(w, harmony);
+  writerPut(w, u'n');
+  writerPut(w, u'c');
+  writerPut(w, harmony);
   return w->length - start;
 }
 

@@ -31,5 +31,10 @@ int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency
 int32_t sayEmailDomain(TextWriter* w, const char16_t* domain);
 int32_t sayWebAddress(TextWriter* w, const char16_t* address);
 
+// The everyday reading: digits one by one without pauses; the ordinal of a
+// number token ("üçüncü", "yirmi birinci", "yüzüncü").
+int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits);
+int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t marker, const char16_t* nextWord);
+
 }  // namespace tr
 }  // namespace tts
