@@ -162,6 +162,18 @@ void groupEverydayNumbers(const EverydayReading* ev, TokenTable* t, TokenGaps* g
   }
 }
 
+int32_t matchTimeDotBeforeStop(const TokenTable* t, const TokenGaps* gaps, int32_t d, Scratch* s) {
+  if (d + 3 >= t->count || !isText(t, d + 3, u'.') || (d + 4 < t->count && gaps->spaceBefore[d + 4] == 0)) return 0;
+  if (d > 0 && isText(t, d - 1, u'.')) return 0;
+  TokenTable time;
+  time.count = 3;
+  for (int32_t i = 0; i < 3; ++i) {
+    time.text[i] = t->text[d + i];
+    time.tokenClass[i] = t->tokenClass[d + i];
+  }
+  return matchTimeDot(&time, 0, s);
+}
+
 int32_t sayQuantity(const EverydayReading* ev, TextWriter* w, const char16_t* number, const QuantityWords* unit) {
   const int32_t start = w->length;
   if (unit->before != nullptr) {

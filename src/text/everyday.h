@@ -78,6 +78,10 @@ int32_t runEverydayForms(const TextLanguage* lang, const EverydayReading* ev, co
 // next token, or digit by digit for codes, leading zeros and long numbers.
 int32_t sayEverydayNumber(const EverydayReading* ev, const TokenTable* t, int32_t d, TextWriter* w);
 
+// "a las 10.30.": a dotted time whose full stop after the minutes ends the
+// sentence (the literal recogniser refuses a '.' after the minutes).
+int32_t matchTimeDotBeforeStop(const TokenTable* t, const TokenGaps* gaps, int32_t d, Scratch* s);
+
 // Number, then the unit in the form the number asks for.
 int32_t sayQuantity(const EverydayReading* ev, TextWriter* w, const char16_t* number, const QuantityWords* unit);
 

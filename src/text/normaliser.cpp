@@ -21,8 +21,8 @@ bool isBreakChar(char16_t c) { return c == u' ' || c == u',' || c == u'.' || c =
 
 // Tries one chain step at token d; writes the words and returns the tokens
 // claimed. `ev`: the everyday reading, or null for the literal one.
-int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, uint8_t step, const TokenTable* t, int32_t d,
-                Scratch* s, TextWriter* w) {
+int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, const TokenGaps* gaps, uint8_t step,
+                const TokenTable* t, int32_t d, Scratch* s, TextWriter* w) {
   const Verbalisers& say = ev != nullptr ? ev->say : lang->say;
   int32_t k = 0;
   switch (step) {
@@ -38,6 +38,7 @@ int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, uint8_t ste
     case kStepTimeDot:
       k = step == kStepTimeH ? matchTimeH(t, d, s) : step == kStepTimeColon ? matchTimeColon(t, d, s)
                                                                             : matchTimeDot(t, d, s);
+      if (k == 0 && step == kStepTimeDot && ev != nullptr) k = matchTimeDotBeforeStop(t, gaps, d, s);
       if (k > 0) say.sayTime(w, s->first, s->second, s->third);
       return k;
     case kStepEmailDomain:
@@ -157,7 +158,7 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
     if (!verbatim) {
       if (ev != nullptr) claimed = runEverydayForms(lang, ev, t, &work->gaps, d, &w);
       for (int32_t i = 0; i < chain->count && claimed == 0; ++i) {
-        claimed = runStep(lang, ev, chain->steps[i], t, d, &work->scratch, &w);
+        claimed = runStep(lang, ev, &work->gaps, chain->steps[i], t, d, &work->scratch, &w);
       }
       if (claimed == 0 && (t->tokenClass[d] & TC_PUNCT) != 0) {
         writePunctuation(lang, t->text[d], &w);

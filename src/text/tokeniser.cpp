@@ -61,10 +61,11 @@ namespace {
 // marks is never a decimal number: regular groups of three are thousands
 // ("1.234.567"), anything else ("1.2.3", "20.05.2007") is a dotted code read
 // digit by digit. Returns the end of the run, or -1 when it has fewer than two marks.
-// `keepDates`: a run shaped like a date (1-2, 1-2 and 2-4 digits) is left to
-// the date recognisers.
+// `everyday` ('.' groups thousands): a run shaped like a date (1-2, 1-2 and
+// 2-4 digits) or a time ("10.30") is left to the recognisers, and a single
+// '.' that does not group thousands ("3.5") makes a dotted code as well.
 int32_t scanDottedRun(const char16_t* text, int32_t start, char16_t* token, int32_t* tokenClass,
-                      bool keepDates) {
+                      bool everyday) {
   int32_t i = start, dots = 0;
   bool grouped = text[start] != u'0';
   bool dateShaped = true;
@@ -82,8 +83,12 @@ int32_t scanDottedRun(const char16_t* text, int32_t start, char16_t* token, int3
     }
     ++i;
   }
-  if (dots < 2) return -1;
-  if (keepDates && dots == 2 && dateShaped && group >= 2 && group <= 4) return -1;
+  if (dots == 0 || (dots == 1 && !everyday)) return -1;
+  if (everyday && dots == 2 && dateShaped && group >= 2 && group <= 4) return -1;
+  if (everyday && dots == 1) {
+    const bool timeShaped = dateShaped && group == 2 && digitValue(text + start) <= 24;
+    if (group == 3 || timeShaped) return -1;
+  }
   grouped = grouped && group == 3;
   int32_t n = 0;
   for (int32_t p = start; p < i; ++p) {
@@ -244,7 +249,7 @@ int32_t nextToken(const TextLanguage* lang, const char16_t* text, int32_t positi
     }
     if (isAsciiDigit(c) && rules->everyday && rules->thousandsMark == u'.' && before != u',' && before != u'.' &&
         !isAsciiLetter(before)) {
-      // "1.2.3" is a dotted code in the everyday reading too; dates stay apart.
+      // "1.2.3" and "3.5" are dotted codes in the everyday reading too.
       const int32_t end = scanDottedRun(text, i, token, tokenClass, true);
       if (end >= 0 && (*tokenClass & TC_PLAIN) == 0 && (*tokenClass & TC_DIGITS) != 0) return end;
     }

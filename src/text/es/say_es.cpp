@@ -245,7 +245,8 @@ int32_t sayNumberEveryday(TextWriter* w, const char16_t* token, const char16_t* 
   while (p != nullptr && isAsciiDigit(p[n])) ++n;
   bool wholeMillions = n >= 7 && n <= kEverydayMaxDigits && (p[n] == 0);
   for (int32_t i = n - 6; wholeMillions && i < n; ++i) wholeMillions = p[i] == u'0';
-  if (wholeMillions && nextToken != nullptr && isLanguageLetter(&kTextLanguageEs, nextToken[0])) {
+  if (wholeMillions && nextToken != nullptr && isLanguageLetter(&kTextLanguageEs, nextToken[0]) &&
+      !textEquals(nextToken, u"de")) {
     writerPuts(w, u" de");
   }
   return w->length - start;

@@ -36,10 +36,10 @@ const char16_t* const kOrdinalStems[21] = {
     u"si\u00F3dm",     u"\u00F3sm",        u"dziewi\u0105t",   u"dziesi\u0105t",    u"jedenast",    u"dwunast",   u"trzynast",
     u"czternast", u"pi\u0119tnast",   u"szesnast",   u"siedemnast",  u"osiemnast",   u"dziewi\u0119tnast", u"dwudziest"};
 // Endings by OrdinalForm: row 0 after "pierwsz", 1 after "drug", 2 after "trzeci", 3 every other stem.
-const char16_t* const kOrdinalEndings[4][6] = {{u"y", u"ego", u"a", u"e", u"\u0105", u"ym"},
-                                               {u"i", u"iego", u"a", u"ie", u"\u0105", u"im"},
-                                               {u"", u"ego", u"a", u"e", u"\u0105", u"m"},
-                                               {u"y", u"ego", u"a", u"e", u"\u0105", u"ym"}};
+const char16_t* const kOrdinalEndings[4][7] = {{u"y", u"ego", u"a", u"e", u"\u0105", u"ym", u"ej"},
+                                               {u"i", u"iego", u"a", u"ie", u"\u0105", u"im", u"iej"},
+                                               {u"", u"ego", u"a", u"e", u"\u0105", u"m", u"ej"},
+                                               {u"y", u"ego", u"a", u"e", u"\u0105", u"ym", u"ej"}};
 const char16_t* const kOrdinalTens[10] = {u"",              u"",               u"dwudziest",
                                           u"trzydziest",    u"czterdziest",    u"pi\u0119\u0107dziesi\u0105t",
                                           u"sze\u015B\u0107dziesi\u0105t", u"siedemdziesi\u0105t", u"osiemdziesi\u0105t",
@@ -146,7 +146,7 @@ int32_t sayBelowThousand(TextWriter* w, int32_t v) {
 int32_t sayOrdinal(TextWriter* w, int32_t v, int32_t form) {
   const int32_t start = w->length;
   if (v < 1 || v > 99) return 0;
-  if (form < 0 || form > kOrdinalLocative) form = kOrdinalMasculine;
+  if (form < 0 || form > kOrdinalFeminineLocative) form = kOrdinalMasculine;
   auto endingRow = [](int32_t n) { return n <= 3 ? n - 1 : 3; };
   if (v <= 20) {
     writerPuts(w, kOrdinalStems[v]);
@@ -256,6 +256,12 @@ int32_t ordinalFormBefore(const char16_t* word) {
   if (c == u'a') return kOrdinalFeminine;
   if (c == 0x119) return kOrdinalFeminineAccusative;
   if (n >= 2 && word[n - 2] == u'u' && c == u'm') return kOrdinalNeuter;
+  // "rundzie", "klasie", "górze", "Warszawie": feminine locative.
+  if (n >= 3 && c == u'e' && word[n - 2] == u'i' &&
+      (word[n - 3] == u'z' || word[n - 3] == u's' || word[n - 3] == u'w')) {
+    return kOrdinalFeminineLocative;
+  }
+  if (n >= 3 && c == u'e' && word[n - 2] == u'z' && word[n - 3] == u'r') return kOrdinalFeminineLocative;
   if (c == u'u') return kOrdinalLocative;
   if (c == u'o' || c == u'e') return kOrdinalNeuter;
   return kOrdinalMasculine;

@@ -20,6 +20,7 @@ enum OrdinalForm : int32_t {
   kOrdinalNeuter = 3,     // nominative neuter: "pierwsze" (everyday ordinals)
   kOrdinalFeminineAccusative = 4,  // "pierwszą"
   kOrdinalLocative = 5,            // masculine and neuter locative: "pierwszym"
+  kOrdinalFeminineLocative = 6,    // "pierwszej"
 };
 
 // Noun forms after a number: nominative singular after 1, nominative plural
@@ -57,6 +58,7 @@ int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits);
 // Form of an ordinal before `word`, from the word's last letters: 'a'
 // feminine ("trzecia klasa"), 'ę' feminine accusative ("trzecią klasę"), 'o',
 // 'e' or "um" neuter ("siódme miejsce"), 'u' locative ("w pierwszym dniu"),
+// "-zie", "-sie", "-wie", "-rze" feminine locative ("w drugiej rundzie"),
 // anything else masculine nominative ("pierwszy dzień").
 int32_t ordinalFormBefore(const char16_t* word);
 // "7. miejsce": 1..99 in the form of the next word; larger numbers as a cardinal.
