@@ -200,7 +200,6 @@ int32_t sayEverydayNumber(const EverydayReading* ev, const TokenTable* t, int32_
 
 int32_t runEverydayForms(const TextLanguage* lang, const EverydayReading* ev, const TokenTable* t,
                          const TokenGaps* gaps, int32_t d, TextWriter* w) {
-  (void)lang;
   // Abbreviations (joined into one token before).
   if (has(t, d, TC_ABBREVIATION)) {
     const int32_t i = t->tokenClass[d] >> kAbbreviationShift;
@@ -227,7 +226,7 @@ int32_t runEverydayForms(const TextLanguage* lang, const EverydayReading* ev, co
   }
   // "%25".
   if (ev->percentSignFirst && isText(t, d, u'%') && d + 1 < t->count && isQuantity(t, d + 1)) {
-    ev->say.sayPercent(w, t->text[d + 1]);
+    sayPercent(w, ev->say, lang->percent, t->text[d + 1]);
     return 2;
   }
   // Ordinals.

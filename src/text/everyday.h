@@ -23,14 +23,6 @@ struct Abbreviation {
   uint8_t kind;             // AbbreviationKind
 };
 
-// A unit or currency after a number, written in the way a count asks for.
-struct QuantityWords {
-  const char16_t* written;   // as for Abbreviation ("km/h", "°C"); for currencies " $ eur euro " lists
-  const char16_t* forms[4];  // by the language's count form (see EverydayReading::countForm)
-  const char16_t* before;    // said before the number (Turkish "saatte"), or null
-  int32_t agreement;         // agreement class the number takes (Spanish gender), 0 elsewhere
-};
-
 struct EverydayReading {
   char16_t decimalMark;     // ',' in all three languages
   char16_t thousandsMark;   // '.'

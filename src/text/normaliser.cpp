@@ -43,20 +43,20 @@ int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, const Token
       return k;
     case kStepEmailDomain:
       k = matchEmailDomain(t, d, s);
-      if (k > 0) say.sayEmailDomain(w, s->longText);
+      if (k > 0) sayAddressEmail(w, s->longText, *lang->address);
       return k;
     case kStepWebAddress:
       k = matchWebAddress(t, d, s);
-      if (k > 0) say.sayWebAddress(w, s->longText);
+      if (k > 0) sayAddressWeb(w, s->longText, *lang->address);
       return k;
     case kStepPercent:
       k = matchPercent(t, d, s);
-      if (k > 0) say.sayPercent(w, s->first);
+      if (k > 0) sayPercent(w, say, lang->percent, s->first);
       return k;
     case kStepCurrencyAmount:
     case kStepAmountUnit:
       k = step == kStepCurrencyAmount ? matchCurrencyAmount(t, d, s) : matchAmountUnit(t, d, s);
-      if (k > 0) say.sayMoney(w, s->first, s->second);
+      if (k > 0) sayMoney(w, say, *lang->money, s->first, s->second, ev == nullptr);
       return k;
     case kStepDigitString:
       if ((t->tokenClass[d] & TC_DIGITS) == 0) return 0;

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include "model/strings.h"
+#include "text/address_reading.h"
 #include "text/text_writer.h"
 
 namespace tts {
@@ -64,10 +65,30 @@ struct Verbalisers {
   int32_t (*sayNumber)(TextWriter* w, const char16_t* token, const char16_t* nextToken);  // next may be null
   int32_t (*sayDate)(TextWriter* w, const char16_t* day, const char16_t* month, const char16_t* year);
   int32_t (*sayTime)(TextWriter* w, const char16_t* hour, const char16_t* minutes, const char16_t* meridiem);
-  int32_t (*sayPercent)(TextWriter* w, const char16_t* number);
-  int32_t (*sayMoney)(TextWriter* w, const char16_t* number, const char16_t* currency);
-  int32_t (*sayEmailDomain)(TextWriter* w, const char16_t* domain);
-  int32_t (*sayWebAddress)(TextWriter* w, const char16_t* address);
+};
+
+// A currency or unit after a number, and its noun in the form the number asks for.
+struct QuantityWords {
+  const char16_t* written;   // units: as typed ("km/h", "°C"); currencies: " $ dollar " (ASCII-lowered spellings)
+  const char16_t* forms[4];  // by the language's count form of the number
+  const char16_t* before;    // said before the number (Turkish "saatte"), or null
+  int32_t agreement;         // agreement class the number takes (Spanish gender), 0 elsewhere
+};
+
+// Money: known currencies are said in the form their amount asks for; any
+// other currency text stays as typed.
+struct MoneyWords {
+  const QuantityWords* currencies;
+  int32_t count;
+  int32_t fallback;                              // currency of an amount without currency text, or -1
+  int32_t (*countForm)(const char16_t* number);  // index into QuantityWords::forms
+  bool dropZeroDecimals;                         // "25,00 €" is said as 25
+};
+
+// A percentage: number between the two texts (either may be empty).
+struct PercentWords {
+  const char16_t* before;
+  const char16_t* after;
 };
 
 struct EverydayReading;  // text/everyday.h
@@ -86,6 +107,9 @@ struct TextLanguage {
   TextChain timeChain;             // text mode 2
   TextChain dateChain;             // text mode 3
   Verbalisers say;
+  PercentWords percent;
+  const MoneyWords* money;
+  const AddressWords* address;     // e-mail domains and web addresses
   bool addEndEntry;                // an empty entry after a final word
   bool mergeBreaks;                // small-window rule and short-phrase merging of PredictBreaks
   bool lowerOnCopy;                // copied words get their ASCII capitals lowered
@@ -99,6 +123,13 @@ struct TextLanguage {
 extern const TextLanguage kTextLanguageEs;
 extern const TextLanguage kTextLanguagePl;
 extern const TextLanguage kTextLanguageTr;
+
+// Readings shared by the languages, over their word tables. `say` is the
+// verbaliser set in use (the literal one or the everyday one).
+int32_t sayPercent(TextWriter* w, const Verbalisers& say, const PercentWords& words, const char16_t* number);
+// closingComma: the literal reading ends an amount with ','.
+int32_t sayMoney(TextWriter* w, const Verbalisers& say, const MoneyWords& words, const char16_t* number,
+                 const char16_t* currency, bool closingComma);
 
 // Helpers shared by the language files.
 inline bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }

@@ -313,8 +313,8 @@ TEST(TextPl, VerbalisersOnOddInput) {
   tts::pl::sayCardinal(&w, nullptr, 0);
   tts::pl::sayDate(&w, nullptr, nullptr, nullptr);
   tts::pl::sayTime(&w, nullptr, nullptr, nullptr);
-  tts::pl::sayMoney(&w, nullptr, nullptr);
-  tts::pl::sayEmailDomain(&w, nullptr);
+  tts::sayMoney(&w, tts::kTextLanguagePl.say, tts::pl::kMoneyWords, nullptr, nullptr, true);
+  tts::sayAddressEmail(&w, nullptr, tts::pl::kAddressWords);
   tts::pl::sayCardinal(&w, u"-", 0);
   tts::pl::sayCardinal(&w, u",", 0);
   tts::pl::sayDate(&w, u"99", u"77", u"0000");

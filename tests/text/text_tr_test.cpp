@@ -245,8 +245,8 @@ TEST(TextTr, VerbalisersDirectly) {
   tts::writerInit(&w, nullptr, 0);
   EXPECT_GT(tts::tr::sayDate(&w, u"99", u"13", nullptr), 0);
   EXPECT_GT(tts::tr::sayTime(&w, nullptr, u"999999999999", nullptr), 0);
-  EXPECT_GT(tts::tr::sayMoney(&w, nullptr, nullptr), 0);
-  EXPECT_GT(tts::tr::sayEmailDomain(&w, nullptr), 0);
+  EXPECT_GT(tts::sayMoney(&w, tts::kTextLanguageTr.say, tts::tr::kMoneyWords, nullptr, nullptr, true), 0);
+  EXPECT_GT(tts::sayAddressEmail(&w, nullptr, tts::tr::kAddressWords), 0);
 }
 
 TEST(TextTr, RandomFormsKeepBothPassesEqual) {

@@ -62,7 +62,7 @@ int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t marke
   return w->length - start;
 }
 
-int32_t countFormEveryday(const char16_t* number) {
+int32_t countForm(const char16_t* number) {
   const char16_t* p = number != nullptr && number[0] == u'-' ? number + 1 : number;
   return p != nullptr && p[0] == u'1' && p[1] == 0 ? 0 : 1;
 }
@@ -129,11 +129,10 @@ const EverydayReading kEverydayEs = {
     /*chain=*/{{kStepDateSlash, kStepDateDash, kStepDateDot, kStepTimeH, kStepTimeColon, kStepTimeDot, kStepEmailDomain, kStepWebAddress,
                kStepPercent, kStepCurrencyAmount, kStepAmountUnit, kStepDigitString, kStepOtherNumber},
               13},
-    /*say=*/{es::sayCardinalEveryday, es::sayDigitString, es::sayNumberEveryday, es::sayDateEveryday, es::sayTimeEveryday,
-             es::sayPercent, es::sayMoney, es::sayEmailDomain, es::sayWebAddress},
+    /*say=*/{es::sayCardinalEveryday, es::sayDigitString, es::sayNumberEveryday, es::sayDateEveryday, es::sayTimeEveryday},
     /*sayDigits=*/es::sayDigitsEveryday,
     /*sayOrdinal=*/es::sayOrdinalEveryday,
-    /*countForm=*/es::countFormEveryday,
+    /*countForm=*/es::countForm,
     /*abbreviations=*/kAbbreviations,
     /*abbreviationCount=*/int32_t(sizeof(kAbbreviations) / sizeof(kAbbreviations[0])),
     /*units=*/kUnits,

@@ -1,7 +1,6 @@
 #include "text/es/say_es.h"
 
 #include "text/address_reading.h"
-#include "text/ascii_case.h"
 #include "text/everyday.h"
 #include "text/text_language.h"
 
@@ -9,8 +8,6 @@ namespace tts {
 namespace es {
 
 namespace {
-
-constexpr int32_t kScratchPiece = 64;  // currency text or amount, NUL included
 
 const char16_t* const kUnits[20] = {
     u"cero",  u"uno",    u"dos",    u"tres",      u"cuatro",     u"cinco",     u"seis",
@@ -114,10 +111,18 @@ void trimSpace(TextWriter* w) {
 
 int32_t readDigitsPlain(TextWriter* w, const char16_t* digits) { return sayDigits(w, digits, 0); }
 
-const AddressWords kAddressWords = {u"arroba",    u"h t t p", u"w w w", u"punto",
-                                    u"barra", u"menos",   readDigitsPlain};
-
 }  // namespace
+
+const AddressWords kAddressWords = {u"arroba", u"h t t p", u"w w w", u"punto", u"barra", u"menos", readDigitsPlain};
+
+// Nouns: one, then the plural for every other amount.
+const QuantityWords kCurrencies[] = {
+    {u" $ dollar dollars ", {u"d\u00F3lar", u"d\u00F3lares", u"d\u00F3lares", u"d\u00F3lares"}, nullptr, 1},
+    {u" \u20AC eur euro ", {u"euro", u"euros", u"euros", u"euros"}, nullptr, 1},
+    {u" \u00A3 ", {u"libra", u"libras", u"libras", u"libras"}, nullptr, 2},
+    {u" \u00A5 ", {u"yen", u"yenes", u"yenes", u"yenes"}, nullptr, 1},
+};
+const MoneyWords kMoneyWords = {kCurrencies, 4, 0, countForm, true};
 
 int32_t agreementClass(const char16_t* word) {
   const int32_t n = wstrLength(word);
@@ -328,67 +333,6 @@ int32_t sayTimeEveryday(TextWriter* w, const char16_t* hour, const char16_t* min
   return time(w, hour, minutes, meridiem, kEverydayWords);
 }
 
-int32_t sayPercent(TextWriter* w, const char16_t* number) {
-  const int32_t start = w->length;
-  sayCardinal(w, number, 0);
-  writerPuts(w, u" por ciento");
-  return w->length - start;
-}
-
-int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
-  const int32_t start = w->length;
-  char16_t text[kScratchPiece];
-  const int32_t n = lowerAsciiInto(currency, text, kScratchPiece);
-  // Currency nouns: singular, plural.
-  const char16_t* singular = nullptr;
-  const char16_t* plural = nullptr;
-  if (n == 0 || textEquals(text, u"$") || textEquals(text, u"dollar") || textEquals(text, u"dollars")) {
-    singular = u"d\u00F3lar";
-    plural = u"d\u00F3lares";
-  } else if (textEquals(text, u"\u20AC") || textEquals(text, u"eur") || textEquals(text, u"euro")) {
-    singular = u"euro";
-    plural = u"euros";
-  } else if (textEquals(text, u"\u00A3")) {
-    singular = u"libra";
-    plural = u"libras";
-  } else if (textEquals(text, u"\u00A5")) {
-    singular = u"yen";
-    plural = u"yenes";
-  }
-  if (singular == nullptr) {
-    sayCardinal(w, number, 0);
-    writerPut(w, u' ');
-    writerPuts(w, text);
-    writerPut(w, u',');
-    return w->length - start;
-  }
-  // An amount with only zero decimals is read as the whole amount.
-  char16_t amount[kScratchPiece];
-  int32_t m = 0;
-  bool zeroDecimals = true;
-  int32_t comma = -1;
-  for (; number != nullptr && number[m] != 0 && m < kScratchPiece - 1; ++m) {
-    amount[m] = number[m];
-    if (number[m] == u',' && comma < 0) comma = m;
-    else if (comma >= 0 && number[m] != u'0') zeroDecimals = false;
-  }
-  amount[m] = 0;
-  if (comma >= 0 && zeroDecimals) amount[comma] = 0;
-  const bool one = textEquals(amount, u"1") || textEquals(amount, u"-1");
-  sayCardinal(w, amount, agreementClass(singular));
-  writerPut(w, u' ');
-  writerPuts(w, one ? singular : plural);
-  writerPut(w, u',');
-  return w->length - start;
-}
-
-int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
-  return sayAddressEmail(w, domain, kAddressWords);
-}
-
-int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
-  return sayAddressWeb(w, address, kAddressWords);
-}
 
 }  // namespace es
 }  // namespace tts

@@ -1,7 +1,6 @@
 #include "text/pl/say_pl.h"
 
 #include "text/address_reading.h"
-#include "text/ascii_case.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -9,7 +8,6 @@ namespace pl {
 
 namespace {
 
-constexpr int32_t kScratchPiece = 64;  // currency text, NUL included
 constexpr int32_t kMaxGroupedDigits = 15;  // longer integer parts are read digit by digit
 
 const char16_t* const kUnits[21] = {
@@ -49,22 +47,6 @@ const char16_t* const kMonths[13] = {u"",       u"stycznia", u"lutego",  u"marca
                                      u"maja",   u"czerwca",  u"lipca",   u"sierpnia",  u"wrze\u015Bnia",
                                      u"pa\u017Adziernika", u"listopada", u"grudnia"};
 
-// A currency: the spellings that name it (" w1 w2 ", after ASCII lowering)
-// and its noun in the CountForm order one, few, many, fraction.
-struct CurrencyNoun {
-  const char16_t* spellings;
-  const char16_t* forms[4];
-};
-
-const CurrencyNoun kCurrencies[] = {
-    {u" z\u0142 z\u0142oty z\u0142ote z\u0142otych ", {u"z\u0142oty", u"z\u0142ote", u"z\u0142otych", u"z\u0142otego"}},
-    {u" gr grosz grosze groszy ", {u"grosz", u"grosze", u"groszy", u"grosza"}},
-    {u" $ ", {u"dolar", u"dolary", u"dolar\u00F3w", u"dolara"}},
-    {u" \u20AC ", {u"euro", u"euro", u"euro", u"euro"}},
-    {u" \u00A3 ", {u"funt", u"funty", u"funt\u00F3w", u"funta"}},
-    {u" \u00A5 ", {u"jen", u"jeny", u"jen\u00F3w", u"jena"}},
-};
-
 int32_t digitAt(const char16_t* s, int32_t i) { return isAsciiDigit(s[i]) ? s[i] - u'0' : 0; }
 
 // Value of `count` characters from `s` (non-digits count as 0).
@@ -83,20 +65,9 @@ int32_t formOf(bool one, int32_t lastTwo) {
   return kCountMany;
 }
 
-// True when " " + word + " " stands in `list`.
-bool listHas(const char16_t* list, const char16_t* word) {
-  const int32_t n = wstrLength(word);
-  if (n == 0) return false;
-  for (const char16_t* p = list; *p != 0; ++p) {
-    if (*p != u' ') continue;
-    int32_t i = 0;
-    while (i < n && p[1 + i] == word[i]) ++i;
-    if (i == n && p[1 + n] == u' ') return true;
-  }
-  return false;
-}
-
 int32_t readDigitsMarked(TextWriter* w, const char16_t* digits) { return writeDigitsMarked(w, digits, kUnits); }
+
+}  // namespace
 
 const AddressWords kAddressWords = {u"ma\u0142pa",
                                     u"http dwukropek uko\u015Bnik uko\u015Bnik",
@@ -106,7 +77,16 @@ const AddressWords kAddressWords = {u"ma\u0142pa",
                                     u"my\u015Blnik",
                                     readDigitsMarked};
 
-}  // namespace
+// Nouns by CountForm: one, few, many, fraction.
+const QuantityWords kCurrencies[] = {
+    {u" z\u0142 z\u0142oty z\u0142ote z\u0142otych ", {u"z\u0142oty", u"z\u0142ote", u"z\u0142otych", u"z\u0142otego"}, nullptr, 0},
+    {u" gr grosz grosze groszy ", {u"grosz", u"grosze", u"groszy", u"grosza"}, nullptr, 0},
+    {u" $ ", {u"dolar", u"dolary", u"dolar\u00F3w", u"dolara"}, nullptr, 0},
+    {u" \u20AC ", {u"euro", u"euro", u"euro", u"euro"}, nullptr, 0},
+    {u" \u00A3 ", {u"funt", u"funty", u"funt\u00F3w", u"funta"}, nullptr, 0},
+    {u" \u00A5 ", {u"jen", u"jeny", u"jen\u00F3w", u"jena"}, nullptr, 0},
+};
+const MoneyWords kMoneyWords = {kCurrencies, 6, -1, countForm, false};
 
 int32_t countForm(const char16_t* number) {
   if (number == nullptr) return kCountMany;
@@ -325,49 +305,6 @@ int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, co
   return w->length - start;
 }
 
-int32_t sayPercentEveryday(TextWriter* w, const char16_t* number) {
-  const int32_t start = w->length;
-  cardinal(w, number, true);
-  writerPuts(w, u" procent");
-  return w->length - start;
-}
-
-int32_t sayPercent(TextWriter* w, const char16_t* number) {
-  const int32_t start = w->length;
-  sayCardinal(w, number, 0);
-  writerPuts(w, u" procent");
-  return w->length - start;
-}
-
-int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
-  const int32_t start = w->length;
-  char16_t text[kScratchPiece];
-  lowerAsciiInto(currency, text, kScratchPiece);
-  // A known currency is spoken in the form its amount asks for; any other
-  // text (a time unit, a joined word pair) stays as it was typed.
-  const char16_t* noun = text;
-  for (const CurrencyNoun& c : kCurrencies) {
-    if (listHas(c.spellings, text)) {
-      noun = c.forms[countForm(number)];
-      break;
-    }
-  }
-  sayCardinal(w, number, 0);
-  if (noun[0] != 0) {
-    writerPut(w, u' ');
-    writerPuts(w, noun);
-  }
-  writerPut(w, u',');
-  return w->length - start;
-}
-
-int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
-  return sayAddressEmail(w, domain, kAddressWords);
-}
-
-int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
-  return sayAddressWeb(w, address, kAddressWords);
-}
 
 }  // namespace pl
 }  // namespace tts

@@ -2,7 +2,7 @@
 // and addresses written out in Polish words.
 #pragma once
 #include <cstdint>
-#include "text/text_writer.h"
+#include "text/text_language.h"
 
 namespace tts {
 namespace pl {
@@ -45,15 +45,13 @@ int32_t sayDigitString(TextWriter* w, const char16_t* token);
 int32_t sayNumber(TextWriter* w, const char16_t* token, const char16_t* nextToken);
 int32_t sayDate(TextWriter* w, const char16_t* day, const char16_t* month, const char16_t* year);
 int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, const char16_t* meridiem);
-int32_t sayPercent(TextWriter* w, const char16_t* number);
-int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency);
-int32_t sayEmailDomain(TextWriter* w, const char16_t* domain);
-int32_t sayWebAddress(TextWriter* w, const char16_t* address);
+
+extern const AddressWords kAddressWords;
+extern const MoneyWords kMoneyWords;
 
 // The everyday reading: decimals of up to three digits as a number, no pauses.
 int32_t sayCardinalEveryday(TextWriter* w, const char16_t* number, int32_t agreement);
 int32_t sayNumberEveryday(TextWriter* w, const char16_t* token, const char16_t* nextToken);
-int32_t sayPercentEveryday(TextWriter* w, const char16_t* number);
 int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits);
 // Form of an ordinal before `word`, from the word's last letters: 'a'
 // feminine ("trzecia klasa"), 'ę' feminine accusative ("trzecią klasę"), 'o',

@@ -40,7 +40,6 @@ const QuantityWords kUnits[] = {
     {u"\u00B0C", {u"derece", u"derece", u"derece", u"derece"}, nullptr, 0},
 };
 
-int32_t singular(const char16_t* /*number*/) { return 0; }
 
 }  // namespace
 
@@ -54,11 +53,10 @@ const EverydayReading kEverydayTr = {
     /*chain=*/{{kStepDateSlash, kStepDateDot, kStepTimeColon, kStepTimeDot, kStepEmailDomain, kStepWebAddress,
                kStepPercent, kStepCurrencyAmount, kStepAmountUnit, kStepDigitString, kStepOtherNumber},
               11},
-    /*say=*/{tr::sayCardinal, tr::sayDigitString, tr::sayNumber, tr::sayDate, tr::sayTime, tr::sayPercent,
-             tr::sayMoney, tr::sayEmailDomain, tr::sayWebAddress},
+    /*say=*/{tr::sayCardinal, tr::sayDigitString, tr::sayNumber, tr::sayDate, tr::sayTime},
     /*sayDigits=*/tr::sayDigitsEveryday,
     /*sayOrdinal=*/tr::sayOrdinalEveryday,
-    /*countForm=*/singular,
+    /*countForm=*/tr::countForm,
     /*abbreviations=*/kAbbreviations,
     /*abbreviationCount=*/int32_t(sizeof(kAbbreviations) / sizeof(kAbbreviations[0])),
     /*units=*/kUnits,

@@ -1,7 +1,6 @@
 #include "text/tr/say_tr.h"
 
 #include "text/address_reading.h"
-#include "text/ascii_case.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -9,7 +8,6 @@ namespace tr {
 
 namespace {
 
-constexpr int32_t kCurrencyPiece = 64;  // currency text, NUL included
 constexpr int32_t kWholeDigits = 15;    // longest integer read in words; longer ones digit by digit
 
 const char16_t* const kUnits[10] = {u"s\u0131f\u0131r", u"bir",  u"iki",   u"\u00FC\u00E7", u"d\u00F6rt",
@@ -26,7 +24,6 @@ const char16_t* const kMonths[13] = {u"",         u"ocak",    u"\u015Fubat",  u"
 
 const char16_t kComma[] = u"virg\u00FCl";
 const char16_t kMinus[] = u"eksi";
-const char16_t kPercent[] = u"y\u00FCzde";
 
 int32_t clampValue(int32_t v, int32_t hi) { return v < 0 ? 0 : v > hi ? hi : v; }
 
@@ -121,6 +118,10 @@ int32_t readDigitsSpaced(TextWriter* w, const char16_t* digits) {
   return w->length - start;
 }
 
+}  // namespace
+
+int32_t countForm(const char16_t* /*number*/) { return 0; }
+
 const AddressWords kAddressWords = {u"et",
                                     u"http iki nokta \u00E7ift e\u011Fik \u00E7izgi",
                                     u"www",
@@ -129,7 +130,15 @@ const AddressWords kAddressWords = {u"et",
                                     u"k\u0131sa \u00E7izgi",
                                     readDigitsSpaced};
 
-}  // namespace
+// Turkish nouns stay singular after a number; an amount without currency text is in lira.
+const QuantityWords kCurrencies[] = {
+    {u" tl ", {u"t\u00FCrk liras\u0131", u"t\u00FCrk liras\u0131", u"t\u00FCrk liras\u0131", u"t\u00FCrk liras\u0131"}, nullptr, 0},
+    {u" $ ", {u"dolar", u"dolar", u"dolar", u"dolar"}, nullptr, 0},
+    {u" \u20AC ", {u"avro", u"avro", u"avro", u"avro"}, nullptr, 0},
+    {u" \u00A3 ", {u"sterlin", u"sterlin", u"sterlin", u"sterlin"}, nullptr, 0},
+    {u" \u00A5 ", {u"yen", u"yen", u"yen", u"yen"}, nullptr, 0},
+};
+const MoneyWords kMoneyWords = {kCurrencies, 5, 0, countForm, false};
 
 int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/) {
   const int32_t start = w->length;
@@ -202,31 +211,6 @@ int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, co
   return w->length - start;
 }
 
-int32_t sayPercent(TextWriter* w, const char16_t* number) {
-  const int32_t start = w->length;
-  writerPuts(w, kPercent);
-  writerPut(w, u' ');
-  sayCardinal(w, number, 0);
-  return w->length - start;
-}
-
-int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
-  const int32_t start = w->length;
-  char16_t text[kCurrencyPiece];
-  const int32_t n = lowerAsciiInto(currency, text, kCurrencyPiece);
-  const char16_t* word = text;
-  if (n == 0 || textEquals(text, u"tl")) word = u"t\u00FCrk liras\u0131";
-  else if (textEquals(text, u"$")) word = u"dolar";
-  else if (textEquals(text, u"\u20AC")) word = u"avro";
-  else if (textEquals(text, u"\u00A3")) word = u"sterlin";
-  else if (textEquals(text, u"\u00A5")) word = u"yen";
-  sayCardinal(w, number, 0);
-  writerPut(w, u' ');
-  writerPuts(w, word);
-  writerPut(w, u',');
-  return w->length - start;
-}
-
 int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits) {
   return writeDigitsSpaced(w, digits, kUnits, kPoint);
 }
@@ -262,13 +246,6 @@ int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t /*mar
   return w->length - start;
 }
 
-int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
-  return sayAddressEmail(w, domain, kAddressWords);
-}
-
-int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
-  return sayAddressWeb(w, address, kAddressWords);
-}
 
 }  // namespace tr
 }  // namespace tts
