@@ -2,6 +2,7 @@
 // hold in both.
 #include <gtest/gtest.h>
 
+#include "text/chunking.h"
 #include "text_test_util.h"
 
 namespace {
@@ -52,7 +53,9 @@ TEST(EverydayPl, AbbreviationsOrdinalsUnits) {
 TEST(EverydayPl, MendsInBothReadings) {
   text_test::expectReadings(kPl, {
       {u"pisz na jan@wp.pl", "pisz na jan małpa wp kropka pl,", "pisz na jan małpa wp kropka pl,"},
+      {u"-4 stopnie", "minus cztery|stopnie", "minus cztery stopnie"},
   });
+  EXPECT_EQ(tts::legalChunkLength(kPl, u"-4 stopnie"), 10);  // the minus starts the chunk
 }
 
 }  // namespace

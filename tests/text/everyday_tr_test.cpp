@@ -2,6 +2,7 @@
 // hold in both.
 #include <gtest/gtest.h>
 
+#include "text/chunking.h"
 #include "text_test_util.h"
 
 namespace {
@@ -48,6 +49,7 @@ TEST(EverydayTr, MendsInBothReadings) {
       {u"1.234.567 ile 1.2.3 sürümü", "bir milyon iki yüz otuz dört bin beş yüz altmış yedi|ile bir |nokta iki |nokta üç ||sürümü",
        "bir milyon iki yüz otuz dört bin beş yüz altmış yedi ile bir nokta iki nokta üç sürümü"},
   });
+  EXPECT_EQ(tts::legalChunkLength(kTr, u"-4 derece"), 9);  // the minus starts the chunk
   const auto e = text_test::entries(kTr, u"Ali Bursa'ya gitti.");
   EXPECT_EQ(e.size(), 4u);
 }
