@@ -77,4 +77,8 @@ TEST(EverydayEs, NoBreaksInsideNumbersOrAfterAbbreviations) {
   EXPECT_EQ(minors, 0);
 }
 
+TEST(EverydayEs, RandomMixesStayBounded) {
+  text_test::expectEverydayBounded(kEs, {u"1", u"0", u"12", u"400", u"123", u" ", u" ", u".", u",", u"-", u"/", u"+", u"\u00BA", u"\u00AA", u"er", u"\u00B0C", u"km", u"h", u"Sr", u"a", u"m", u"EE", u"UU", u"C", u"las", u":", u"%", u"\u20AC", u"@", u"x"});
+}
+
 }  // namespace

@@ -58,4 +58,8 @@ TEST(EverydayPl, MendsInBothReadings) {
   EXPECT_EQ(tts::legalChunkLength(kPl, u"-4 stopnie"), 10);  // the minus starts the chunk
 }
 
+TEST(EverydayPl, RandomMixesStayBounded) {
+  text_test::expectEverydayBounded(kPl, {u"1", u"0", u"12", u"400", u"123", u" ", u" ", u".", u",", u"-", u"/", u"+", u"\u00B0C", u"km", u"h", u"ul", u"m", u"in", u"tys", u"z\u0142", u"miejsce", u"Klasa", u"r", u"%", u"@", u"x"});
+}
+
 }  // namespace

@@ -54,4 +54,8 @@ TEST(EverydayTr, MendsInBothReadings) {
   EXPECT_EQ(e.size(), 4u);
 }
 
+TEST(EverydayTr, RandomMixesStayBounded) {
+  text_test::expectEverydayBounded(kTr, {u"1", u"0", u"12", u"400", u"123", u" ", u" ", u".", u",", u"-", u"/", u"+", u"\u00B0C", u"km", u"h", u"Cad", u"vb", u"s\u0131n\u0131f", u"'", u"da", u"%", u"TL", u"@", u"x"});
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,20 @@ inline std::vector<std::u16string> entries(const tts::TextLanguage* lang, const 
   const int32_t k = tts::buildWordListFor(lang, text.c_str(), mode, pointers.data(), capacity, reading);
   for (int32_t i = 0; i < k; ++i) result.emplace_back(pointers[size_t(i)]);
   return result;
+}
+
+// Random mixes of `pieces` in the everyday reading: both passes agree and
+// stage 0 stays within the entries it counted.
+inline void expectEverydayBounded(const tts::TextLanguage* lang, const std::vector<std::u16string>& pieces) {
+  std::mt19937 rng(15);
+  std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
+  for (int round = 0; round < 200; ++round) {
+    std::u16string s;
+    for (int i = 0; i < 40; ++i) s += pieces[pick(rng)];
+    EXPECT_NE(normalise(lang, s, 0, tts::kReadingEveryday), u"<length mismatch>") << toUtf8(s);
+    const int32_t bound = tts::buildWordListFor(lang, s.c_str(), 0, nullptr, 0, tts::kReadingEveryday);
+    EXPECT_LE(int32_t(entries(lang, s, 0, tts::kReadingEveryday).size()), bound > 0 ? bound : 0) << toUtf8(s);
+  }
 }
 
 // One text read in both readings.
