@@ -32,8 +32,9 @@ int32_t matchWritten(const TokenTable* t, int32_t e, const char16_t* written) {
       n = 1;
     }
     for (int32_t i = 0; i < n; ++i) {
-      // A lower-case first letter also matches its capital at a sentence start.
-      const bool capital = k == 0 && i == 0 && p[0] >= u'a' && p[0] <= u'z' && x[0] == p[0] - 32;
+      // A lower-case first letter also matches its capital at a sentence
+      // start (not for one letter alone: "S." is an initial).
+      const bool capital = k == 0 && i == 0 && n >= 2 && p[0] >= u'a' && p[0] <= u'z' && x[0] == p[0] - 32;
       if (x[i] != p[i] && !capital) return 0;
     }
     if (x[n] != 0) return 0;

@@ -32,6 +32,7 @@ int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, const Token
       k = step == kStepDateSlash ? matchDateSlash(t, d, s)
           : step == kStepDateDash ? matchDateDash(t, d, s) : matchDateDot(t, d, s);
       if (k > 0) say.sayDate(w, s->third, s->second, s->first);
+      if (k > 0 && ev != nullptr && writerLast(w) == u',') writerPop(w);  // flows into the next word
       return k;
     case kStepTimeH:
     case kStepTimeColon:
@@ -40,6 +41,7 @@ int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, const Token
                                                                             : matchTimeDot(t, d, s);
       if (k == 0 && step == kStepTimeDot && ev != nullptr) k = matchTimeDotBeforeStop(t, gaps, d, s);
       if (k > 0) say.sayTime(w, s->first, s->second, s->third);
+      if (k > 0 && ev != nullptr && writerLast(w) == u',') writerPop(w);
       return k;
     case kStepEmailDomain:
       k = matchEmailDomain(t, d, s);

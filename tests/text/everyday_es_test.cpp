@@ -30,7 +30,7 @@ TEST(EverydayEs, Numbers) {
        "Pagó doce mil cuatrocientos euros y tres mil quinientos coma veinticinco euros."},
       {u"Versión 2.0.1 y 3.5 kilos.", nullptr, "Versión dos punto cero punto uno y tres punto cinco kilos."},
       {u"Nació el 20.05.2007 a las 10.30.", nullptr,
-       "Nació el veinte de mayo de dos mil siete,a las diez y treinta."},
+       "Nació el veinte de mayo de dos mil siete a las diez y treinta."},
   });
 }
 
@@ -54,8 +54,8 @@ TEST(EverydayEs, AbbreviationsOrdinalsUnits) {
 
 TEST(EverydayEs, MendsInBothReadings) {
   text_test::expectReadings(kEs, {
-      {u"a las 9:15", "a las nueve i quince,", "a las nueve y quince,"},
-      {u"Las 1:05 y la 1:05", "Las una i cinco,y la una i cinco,", "Las una y cinco,y la una y cinco,"},
+      {u"a las 9:15", "a las nueve i quince,", "a las nueve y quince"},
+      {u"Las 1:05 y la 1:05", "Las una i cinco,y la una i cinco,", "Las una y cinco y la una y cinco"},
       {u"escribe a ana@correo.es", "escribe a ana arroba correo punto es,", "escribe a ana arroba correo punto es,"},
   });
   // A minus sign directly before a digit starts a chunk; other leading marks are skipped.

@@ -20,7 +20,7 @@ TEST(EverydayTr, Numbers) {
        "Numara sıfır beş üç iki bir iki üç dört beş altı yedi,kod sıfır sıfır dokuz sıfır."},
       {u"1990'da ve saat 10:05'te geldi.", "bin dokuz yüz doksan,da ve saat on sıfır beş,te geldi.",
        "bin dokuz yüz doksanda ve saat on sıfır beşte geldi."},
-      {u"20.05.2007 saat 10.30", nullptr, "yirmi mayıs,iki bin yedi,saat on otuz,"},
+      {u"20.05.2007 saat 10.30", nullptr, "yirmi mayıs,iki bin yedi saat on otuz"},
   });
 }
 
