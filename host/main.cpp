@@ -276,6 +276,8 @@ int run(const Options& options) {
   set(TTSC_SET_MINOR_PAUSE, options.minorPause);
   set(TTSC_SET_MAJOR_PAUSE, options.majorPause);
   set(TTSC_SET_DURATION_MODEL, options.literal ? TTS_DURATIONS_TABLES : TTS_DURATIONS_TRAINED);
+  const int32_t reading = options.literal ? TTS_READING_LITERAL : TTS_READING_EVERYDAY;
+  set(TTSC_SET_READING, reading);
 
   InspectionPrinter printer;
   if (options.inspect) {
@@ -283,6 +285,7 @@ int run(const Options& options) {
     printer.out = options.outputPath == "-" ? stderr : stdout;
     const TTSInspector inspector = printer.inspector();
     api.setInspector(handle, &inspector);
+    std::fprintf(printer.out, "; reading: %s\n", options.literal ? "literal" : "everyday");
   }
 
   const int32_t deliveredRate = engineRate(api, handle, readVoiceRate(voice));

@@ -76,8 +76,14 @@ typedef uint_least16_t TTSChar16; /* one UTF-16 code unit */
 #define TTSC_SET_DURATION_MODEL 17 /**< in: TTS_DURATIONS_*; segment duration model from the next chunk on */
 
 /* ---- values of TTSC_SET_READING ------------------------------------------ */
+/* Other values are refused with TTS_ERR_ARGUMENT and leave the reading as it was. */
 #define TTS_READING_LITERAL 0    /**< default: the engine's original reading of numbers and formats */
-#define TTS_READING_EVERYDAY 1   /**< plain numbers, number punctuation, abbreviations and ordinals as people read them */
+/** Integers up to 15 digits as numbers agreeing with the next word and without a
+ *  pause after them (codes and phone numbers digit by digit), '.' thousands and
+ *  ',' decimals in every language, "%25" in Turkish, abbreviations said in full
+ *  without a sentence end, ordinals (Spanish indicators, Polish and Turkish "7."
+ *  before a word), units after numbers (km, m, cm, mm, kg, g, l, ml, degrees C, km/h). */
+#define TTS_READING_EVERYDAY 1
 
 /* ---- values of TTSC_SET_DURATION_MODEL ------------------------------------ */
 #define TTS_DURATIONS_TABLES 0   /**< default: the language's original duration model */

@@ -29,6 +29,14 @@ bool isSpeakable(const TextLanguage* lang, char16_t c) {
 
 bool isSentenceEnd(char16_t c) { return c == u'!' || c == u'.' || c == u':' || c == u'?'; }
 
+// Marks that stay inside a chunk so that the everyday reading can read them:
+// degrees (°C) and the Spanish ordinal indicators º and ª. The literal
+// reading passes over them as before.
+bool isNumberMark(char16_t c) { return c == 0xB0 || c == 0xBA || c == 0xAA; }
+
+static_assert(kReadingLiteral == TTS_READING_LITERAL && kReadingEveryday == TTS_READING_EVERYDAY,
+              "reading codes");
+
 }  // namespace
 
 int32_t legalChunkLength(const TextLanguage* lang, const char16_t* text) {
@@ -37,10 +45,13 @@ int32_t legalChunkLength(const TextLanguage* lang, const char16_t* text) {
   int32_t n = 0;
   while (n < limit && text[n] != 0) ++n;
   int32_t first = 0;
-  while (first < n && !isSpeakable(lang, text[first])) ++first;
+  // A minus sign directly before a digit starts the chunk: "-4" is not "4".
+  while (first < n && !isSpeakable(lang, text[first]) && !(text[first] == u'-' && isAsciiDigit(text[first + 1]))) {
+    ++first;
+  }
   if (first > 0 || n == 0) return -first;
   int32_t i = 1;
-  while (i < n && (isSpeakable(lang, text[i]) || isInnerPunctuation(text[i]))) ++i;
+  while (i < n && (isSpeakable(lang, text[i]) || isInnerPunctuation(text[i]) || isNumberMark(text[i]))) ++i;
   if (i < limit) return i;
   // `limit` allowed units in a row: back off to the best break in the second half.
   for (int32_t breakClass = 0; breakClass < 3; ++breakClass) {

@@ -27,7 +27,7 @@ enum Delay : int32_t { kDelayPredicted = 0, kDelayComma = 1, kDelaySentence = 2 
 
 int32_t stageWordList(TTSFile* file, const char16_t* text, int32_t textMode) {
   auto build = kLanguage.stages.buildWordList;
-  int32_t bound = build ? build(text, textMode, nullptr, 0, file->arena, nullptr) : 0;
+  int32_t bound = build ? build(text, textMode, file->settings.reading, nullptr, 0, file->arena, nullptr) : 0;
   if (bound <= 0) {
     file->stage = kStageIdle;
     return TTS_ERR_ARGUMENT;
@@ -38,7 +38,7 @@ int32_t stageWordList(TTSFile* file, const char16_t* text, int32_t textMode) {
   for (int32_t i = 0; i < bound; ++i) entries[i] = nullptr;
   entries[0] = storage;
   SourceSpan* spans = wordSpansFor(file, bound);
-  int32_t count = build(text, textMode, entries, bound, file->arena, spans);
+  int32_t count = build(text, textMode, file->settings.reading, entries, bound, file->arena, spans);
   if (count < 0) return abandon(file);
   file->words.textMode = textMode;
   file->words.textBuffer = storage;

@@ -12,10 +12,10 @@ namespace tts {
 
 void inspectNormalisedText(const TTSFile* file, const char16_t* text, int32_t textMode) {
   if (!file->inspector.normalisedText || !kLanguage.text) return;
-  const int32_t length = normaliseText(kLanguage.text, text, textMode, nullptr, 0);
+  const int32_t length = normaliseText(kLanguage.text, text, textMode, nullptr, 0, file->settings.reading);
   auto* out = static_cast<char16_t*>(std::malloc((static_cast<size_t>(length) + 1) * sizeof(char16_t)));
   if (!out) return;
-  normaliseText(kLanguage.text, text, textMode, out, length + 1);
+  normaliseText(kLanguage.text, text, textMode, out, length + 1, file->settings.reading);
   out[length] = 0;
   file->inspector.normalisedText(file->inspector.user, out);
   std::free(out);

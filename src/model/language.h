@@ -26,10 +26,11 @@ constexpr int32_t kStageNoMemory = -4;
 struct StageFunctions {
   // Stage 0. With entries null: an upper bound of the entries. Otherwise fills
   // at most `capacity` entries (entries[0] points at capacity * 21 units of
-  // text storage) and returns their number; `spans`, when not null, gets each
-  // entry's source text (capacity SourceSpan records).
-  int32_t (*buildWordList)(const char16_t* text, int32_t textMode, char16_t** entries, int32_t capacity,
-                           WorkArena* arena, SourceSpan* spans);
+  // text storage) and returns their number. `reading` is the handle's
+  // TTSC_SET_READING value; `spans`, when not null, gets each entry's source
+  // text (capacity SourceSpan records).
+  int32_t (*buildWordList)(const char16_t* text, int32_t textMode, int32_t reading, char16_t** entries,
+                           int32_t capacity, WorkArena* arena, SourceSpan* spans);
   // Stage 1: syllables, word classes, break levels, cursors. 0 or kStageNoMemory.
   int32_t (*analyseWordList)(WordList* words, WorkArena* arena);
   // Stage 2: appends one "Phrase" item with its "Word" items. 0 or kStageNoMemory.

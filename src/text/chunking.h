@@ -6,6 +6,7 @@
 namespace tts {
 
 // Skip (-k), chunk length (n >= 1) or 0 for an empty text; -10 for null text.
+// '°', 'º' and 'ª' stay inside a chunk (the everyday reading reads them).
 int32_t legalChunkLength(const TextLanguage* lang, const char16_t* text);
 
 }  // namespace tts

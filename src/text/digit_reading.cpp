@@ -14,4 +14,16 @@ int32_t writeDigitsMarked(TextWriter* w, const char16_t* text, const char16_t* c
   return w->length - start;
 }
 
+int32_t writeDigitsSpaced(TextWriter* w, const char16_t* text, const char16_t* const units[10],
+                          const char16_t* dotWord) {
+  const int32_t start = w->length;
+  for (const char16_t* p = text; p != nullptr && *p != 0; ++p) {
+    const char16_t* word = isAsciiDigit(*p) ? units[*p - u'0'] : *p == u'.' ? dotWord : nullptr;
+    if (word == nullptr) continue;
+    if (w->length > start) writerPut(w, u' ');
+    writerPuts(w, word);
+  }
+  return w->length - start;
+}
+
 }  // namespace tts

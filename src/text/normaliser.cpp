@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "text/everyday.h"
 #include "text/recognisers.h"
 #include "text/tokeniser.h"
 
@@ -12,6 +13,7 @@ namespace {
 // Working storage of one normalisation, heap-allocated and freed before return.
 struct NormaliseWork {
   TokenTable tokens;
+  TokenGaps gaps;
   Scratch scratch;
   SourceSpan source[kMaxTokens];  // host text of each token, widened to its whole apostrophe word
   int32_t tokenEnd[kMaxTokens];   // index after each token's last character
@@ -47,10 +49,11 @@ void joinApostropheWords(const char16_t* text, const TokenTable* t, const int32_
 
 bool isBreakChar(char16_t c) { return c == u' ' || c == u',' || c == u'.' || c == u'?' || c == u'|'; }
 
-// Tries one chain step at token d; writes the words and returns the tokens claimed.
-int32_t runStep(const TextLanguage* lang, uint8_t step, const TokenTable* t, int32_t d, Scratch* s,
-                TextWriter* w) {
-  const Verbalisers& say = lang->say;
+// Tries one chain step at token d; writes the words and returns the tokens
+// claimed. `ev`: the everyday reading, or null for the literal one.
+int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, const TokenGaps* gaps, uint8_t step,
+                const TokenTable* t, int32_t d, Scratch* s, TextWriter* w) {
+  const Verbalisers& say = ev != nullptr ? ev->say : lang->say;
   int32_t k = 0;
   switch (step) {
     case kStepDateSlash:
@@ -59,38 +62,49 @@ int32_t runStep(const TextLanguage* lang, uint8_t step, const TokenTable* t, int
       k = step == kStepDateSlash ? matchDateSlash(t, d, s)
           : step == kStepDateDash ? matchDateDash(t, d, s) : matchDateDot(t, d, s);
       if (k > 0) say.sayDate(w, s->third, s->second, s->first);
+      if (k > 0 && ev != nullptr && writerLast(w) == u',') writerPop(w);  // flows into the next word
       return k;
     case kStepTimeH:
     case kStepTimeColon:
     case kStepTimeDot:
       k = step == kStepTimeH ? matchTimeH(t, d, s) : step == kStepTimeColon ? matchTimeColon(t, d, s)
                                                                             : matchTimeDot(t, d, s);
+      if (k == 0 && step == kStepTimeDot && ev != nullptr) k = matchTimeDotBeforeStop(t, gaps, d, s);
       if (k > 0) say.sayTime(w, s->first, s->second, s->third);
+      if (k > 0 && ev != nullptr && writerLast(w) == u',') writerPop(w);
       return k;
     case kStepEmailDomain:
       k = matchEmailDomain(t, d, s);
-      if (k > 0) say.sayEmailDomain(w, s->longText);
+      if (k > 0) sayAddressEmail(w, s->longText, *lang->address);
       return k;
     case kStepWebAddress:
       k = matchWebAddress(t, d, s);
-      if (k > 0) say.sayWebAddress(w, s->longText);
+      if (k > 0) sayAddressWeb(w, s->longText, *lang->address);
       return k;
     case kStepPercent:
       k = matchPercent(t, d, s);
-      if (k > 0) say.sayPercent(w, s->first);
+      if (k > 0) sayPercent(w, say, lang->percent, s->first);
       return k;
     case kStepCurrencyAmount:
     case kStepAmountUnit:
       k = step == kStepCurrencyAmount ? matchCurrencyAmount(t, d, s) : matchAmountUnit(t, d, s);
-      if (k > 0) say.sayMoney(w, s->first, s->second);
+      if (k > 0) sayMoney(w, say, *lang->money, s->first, s->second, ev == nullptr);
       return k;
     case kStepDigitString:
       if ((t->tokenClass[d] & TC_DIGITS) == 0) return 0;
+      if (ev != nullptr) {
+        sayEverydayNumber(ev, t, d, w);  // no mark: the number flows into the next word
+        return 1;
+      }
       say.sayDigitString(w, t->text[d]);
       writerPut(w, u'|');
       return 1;
     case kStepOtherNumber:
       if ((t->tokenClass[d] & TC_NUMBER) == 0) return 0;
+      if (ev != nullptr) {
+        sayEverydayNumber(ev, t, d, w);
+        return 1;
+      }
       say.sayNumber(w, t->text[d], d + 1 < t->count ? t->text[d + 1] : nullptr);
       writerPut(w, u'|');
       return 1;
@@ -119,12 +133,12 @@ void writeCopy(const TextLanguage* lang, const char16_t* token, TextWriter* w) {
 }  // namespace
 
 int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t* out,
-                      int32_t capacity) {
-  return normaliseTextWithSpans(lang, text, textMode, out, nullptr, capacity);
+                      int32_t capacity, int32_t reading) {
+  return normaliseTextWithSpans(lang, text, textMode, out, nullptr, capacity, reading);
 }
 
 int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t* out,
-                               SourceSpan* spans, int32_t capacity) {
+                               SourceSpan* spans, int32_t capacity, int32_t reading) {
   if (out != nullptr && capacity > 0) out[0] = 0;
   if (lang == nullptr || text == nullptr) return 0;
   const int32_t textUnits = wstrLength(text);
@@ -139,6 +153,12 @@ int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, i
     return 0;
   }
 
+  const bool verbatim = textMode == 1 || textMode == 6;
+  const bool fullChain = !verbatim && textMode != 2 && textMode != 3;
+  const EverydayReading* ev = reading == kReadingEveryday && fullChain ? lang->everyday : nullptr;
+  TokenRules rules = {lang->decimalMark, lang->thousandsMark, false};
+  if (ev != nullptr) rules = {ev->decimalMark, ev->thousandsMark, true};
+
   TokenTable* t = &work->tokens;
   t->count = 0;
   int32_t used = 0;
@@ -147,7 +167,9 @@ int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, i
   int32_t* tokenEnd = work->tokenEnd;
   while (t->count < kMaxTokens) {
     int32_t cls = 0, start = 0;
-    position = nextToken(lang, text, position, token, &cls, &start);
+    const char16_t next = position < textUnits ? text[position] : char16_t(0);
+    work->gaps.spaceBefore[t->count] = next == u' ' || next == u'\t' || next == u'\n' || next == u'\r';
+    position = nextToken(lang, text, position, token, &cls, &rules, &start);
     if (position < 0) break;
     work->source[t->count].start = start;
     tokenEnd[t->count] = position;
@@ -166,10 +188,12 @@ int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, i
   }
 
   const TextChain* chain = &lang->fullChain;
-  bool verbatim = false;
-  if (textMode == 1 || textMode == 6) verbatim = true;
-  else if (textMode == 2) chain = &lang->timeChain;
+  if (textMode == 2) chain = &lang->timeChain;
   else if (textMode == 3) chain = &lang->dateChain;
+  if (ev != nullptr) {
+    chain = &ev->chain;
+    groupEverydayNumbers(ev, t, &work->gaps);
+  }
 
   TextWriter w;
   writerInit(&w, out, capacity);
@@ -178,8 +202,9 @@ int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, i
     clearScratch(&work->scratch);
     int32_t claimed = 0;
     if (!verbatim) {
+      if (ev != nullptr) claimed = runEverydayForms(lang, ev, t, &work->gaps, d, &w);
       for (int32_t i = 0; i < chain->count && claimed == 0; ++i) {
-        claimed = runStep(lang, chain->steps[i], t, d, &work->scratch, &w);
+        claimed = runStep(lang, ev, &work->gaps, chain->steps[i], t, d, &work->scratch, &w);
       }
       if (claimed == 0 && (t->tokenClass[d] & TC_PUNCT) != 0) {
         writePunctuation(lang, t->text[d], &w);

@@ -14,16 +14,13 @@ namespace tts {
 // Returns the length of the normalised text (the same in both passes; the
 // writing pass stores at most capacity - 1 units of it), or 0 when the heap
 // refuses the working storage.
+// `reading`: kReadingLiteral or kReadingEveryday (any other value reads literally).
 int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t* out,
-                      int32_t capacity);
-
-}  // namespace tts
-
-namespace tts {
+                      int32_t capacity, int32_t reading = kReadingLiteral);
 
 // The same, recording for every unit written the host text it was read from.
 //   spans  out: `capacity` spans parallel to `out` (null: none recorded)
 int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t* out,
-                               SourceSpan* spans, int32_t capacity);
+                               SourceSpan* spans, int32_t capacity, int32_t reading = kReadingLiteral);
 
 }  // namespace tts

@@ -4,11 +4,6 @@ namespace tts {
 
 namespace {
 
-bool isText(const TokenTable* t, int32_t i, char16_t c) {
-  const char16_t* x = t->text[i];
-  return x[0] == c && x[1] == 0;
-}
-bool has(const TokenTable* t, int32_t i, int32_t bits) { return (t->tokenClass[i] & bits) != 0; }
 
 // Digit token of at most `maxLength` characters whose value is in [lo, hi].
 bool isSmallDigits(const TokenTable* t, int32_t i, int32_t maxLength, int32_t lo, int32_t hi) {

@@ -32,6 +32,14 @@ struct Scratch {
 
 void clearScratch(Scratch* s);  // first to fourth only
 
+// Token i is the one-character text c.
+inline bool isText(const TokenTable* t, int32_t i, char16_t c) {
+  const char16_t* x = t->text[i];
+  return x[0] == c && x[1] == 0;
+}
+// Token i has any of the TokenClass bits.
+inline bool has(const TokenTable* t, int32_t i, int32_t bits) { return (t->tokenClass[i] & bits) != 0; }
+
 // Every recogniser:
 //   t  in: token table (count, classes, texts of at most 32 units)
 //   d  in: position of the first token looked at, 0 <= d < t->count

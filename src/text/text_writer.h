@@ -42,6 +42,23 @@ inline char16_t writerLast(const TextWriter* w) {
   return w->length > 0 ? w->tail[(w->length - 1) & (kWriterTail - 1)] : char16_t(0);
 }
 
+// True when the text written so far ends with `word` + " " and the word
+// stands at the start or after a separator (word: at most kWriterTail - 2 units).
+inline bool writerEndsWithWord(const TextWriter* w, const char16_t* word) {
+  int32_t n = 0;
+  while (word[n] != 0) ++n;
+  if (n + 2 > kWriterTail || w->length < n + 1) return false;
+  auto at = [w](int32_t i) { return w->tail[i & (kWriterTail - 1)]; };
+  const int32_t end = w->length - 1;  // the space after the word
+  if (at(end) != u' ') return false;
+  for (int32_t i = 0; i < n; ++i) {
+    if (at(end - n + i) != word[i]) return false;
+  }
+  if (w->length == n + 1) return true;
+  const char16_t before = at(end - n - 1);
+  return before == u' ' || before == u',' || before == u'.' || before == u'?' || before == u'|';
+}
+
 inline void writerPop(TextWriter* w) {
   if (w->length > 0) --w->length;
 }

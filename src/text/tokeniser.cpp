@@ -55,13 +55,66 @@ bool isSymbolChar(char16_t c) {
   return false;
 }
 
+namespace {
+
+// With '.' as the decimal mark, a run of digits holding two or more '.'
+// marks is never a decimal number: regular groups of three are thousands
+// ("1.234.567"), anything else ("1.2.3", "20.05.2007") is a dotted code read
+// digit by digit. Returns the end of the run, or -1 when it has fewer than two marks.
+// `everyday` ('.' groups thousands): a run shaped like a date (1-2, 1-2 and
+// 2-4 digits) or a time ("10.30") is left to the recognisers, and a single
+// '.' that does not group thousands ("3.5") makes a dotted code as well.
+int32_t scanDottedRun(const char16_t* text, int32_t start, char16_t* token, int32_t* tokenClass,
+                      bool everyday) {
+  int32_t i = start, dots = 0;
+  bool grouped = text[start] != u'0';
+  bool dateShaped = true;
+  int32_t group = 0;
+  while (i < start + kMaxNumberLength && text[i] != 0) {
+    if (isAsciiDigit(text[i])) {
+      ++group;
+    } else if (text[i] == u'.' && isAsciiDigit(text[i + 1])) {
+      grouped = grouped && (dots == 0 ? group <= 3 : group == 3);
+      dateShaped = dateShaped && group <= 2;
+      group = 0;
+      ++dots;
+    } else {
+      break;
+    }
+    ++i;
+  }
+  if (dots == 0 || (dots == 1 && !everyday)) return -1;
+  if (everyday && dots == 2 && dateShaped && group >= 2 && group <= 4) return -1;
+  if (everyday && dots == 1) {
+    const bool timeShaped = dateShaped && group == 2 && digitValue(text + start) <= 24;
+    if (group == 3 || timeShaped) return -1;
+  }
+  grouped = grouped && group == 3;
+  int32_t n = 0;
+  for (int32_t p = start; p < i; ++p) {
+    if (!grouped || text[p] != u'.') token[n++] = text[p];
+  }
+  token[n] = 0;
+  *tokenClass = grouped ? (TC_NUMBER | TC_NUMERIC) : (TC_NUMERIC | TC_DIGITS);
+  return i;
+}
+
+}  // namespace
+
 int32_t scanNumber(const TextLanguage* lang, const char16_t* text, int32_t start, char16_t* token,
                    int32_t* tokenClass) {
-  const char16_t dec = lang->decimalMark;
-  const char16_t thou = lang->thousandsMark;
+  return scanNumberWith(lang->decimalMark, lang->thousandsMark, text, start, token, tokenClass);
+}
+
+int32_t scanNumberWith(char16_t dec, char16_t thou, const char16_t* text, int32_t start, char16_t* token,
+                       int32_t* tokenClass) {
   const char16_t before = start > 0 ? text[start - 1] : char16_t(0);
   const bool digitsOnly = before == u',' || before == u'.' || isAsciiLetter(before);
   const bool leadingZero = text[start] == u'0';
+  if (dec == u'.' && !digitsOnly) {
+    const int32_t end = scanDottedRun(text, start, token, tokenClass, false);
+    if (end >= 0) return end;
+  }
   int32_t firstThou = -1, lastThou = -1, decPos = -1;
   int32_t i = start;
   int32_t end = -1;
@@ -143,9 +196,34 @@ int32_t classifyToken(const TextLanguage* lang, const char16_t* word) {
   return TC_WORD | TC_ALPHA;
 }
 
+namespace {
+
+// "1.º", "1º", "3.ª", "1.er" after the number that ends at `end`: the token
+// gets the indicator ('º', 'ª' or 'r') appended. Returns the new end, or -1.
+int32_t scanOrdinalIndicator(const TextLanguage* lang, const char16_t* text, int32_t end, char16_t* token) {
+  int32_t i = end;
+  if (text[i] == u'.') ++i;
+  char16_t marker = 0;
+  if (text[i] == 0xBA || text[i] == 0xAA) {
+    marker = text[i++];
+  } else if (i > end && text[i] == u'e' && text[i + 1] == u'r' && !isLanguageLetter(lang, text[i + 2])) {
+    marker = u'r';
+    i += 2;
+  }
+  if (marker == 0) return -1;
+  const int32_t n = wstrLength(token);
+  token[n] = marker;
+  token[n + 1] = 0;
+  return i;
+}
+
+}  // namespace
+
 int32_t nextToken(const TextLanguage* lang, const char16_t* text, int32_t position, char16_t* token,
-                  int32_t* tokenClass, int32_t* tokenStart) {
+                  int32_t* tokenClass, const TokenRules* rules, int32_t* tokenStart) {
   if (text == nullptr || position < 0) return -1;
+  const TokenRules literal = {lang->decimalMark, lang->thousandsMark, false};
+  if (rules == nullptr) rules = &literal;
   int32_t i = position;
   for (;;) {
     while (isBlank(text[i])) ++i;
@@ -155,7 +233,7 @@ int32_t nextToken(const TextLanguage* lang, const char16_t* text, int32_t positi
     const char16_t before = i > 0 ? text[i - 1] : char16_t(0);
     if (c == u'-' && !isAsciiDigit(before) && !isAsciiLetter(before) && isAsciiDigit(text[i + 1])) {
       int32_t cls = 0;
-      int32_t end = scanNumber(lang, text, i + 1, token + 1, &cls);
+      int32_t end = scanNumberWith(rules->decimalMark, rules->thousandsMark, text, i + 1, token + 1, &cls);
       if ((cls & TC_NUMBER) != 0) {
         token[0] = u'-';
         *tokenClass = cls & ~(TC_DIGITS | TC_NUMERIC);
@@ -164,13 +242,36 @@ int32_t nextToken(const TextLanguage* lang, const char16_t* text, int32_t positi
     }
     if (c == u'#' && !isAsciiDigit(before) && isAsciiDigit(text[i + 1])) {
       int32_t cls = 0;
-      int32_t end = scanNumber(lang, text, i + 1, token, &cls);
+      int32_t end = scanNumberWith(rules->decimalMark, rules->thousandsMark, text, i + 1, token, &cls);
       if ((cls & TC_DIGITS) != 0) {
         *tokenClass = cls & ~TC_NUMBER;
         return end;
       }
     }
-    if (isAsciiDigit(c)) return scanNumber(lang, text, i, token, tokenClass);
+    if (isAsciiDigit(c) && rules->everyday && rules->thousandsMark == u'.' && before != u',' && before != u'.' &&
+        !isAsciiLetter(before)) {
+      // "1.2.3" and "3.5" are dotted codes in the everyday reading too.
+      const int32_t end = scanDottedRun(text, i, token, tokenClass, true);
+      if (end >= 0 && (*tokenClass & TC_PLAIN) == 0 && (*tokenClass & TC_DIGITS) != 0) return end;
+    }
+    if (isAsciiDigit(c)) {
+      const int32_t end = scanNumberWith(rules->decimalMark, rules->thousandsMark, text, i, token, tokenClass);
+      if (rules->everyday && (*tokenClass & TC_PLAIN) != 0 && wstrLength(token) < kMaxNumberLength) {
+        const int32_t ordinalEnd = scanOrdinalIndicator(lang, text, end, token);
+        if (ordinalEnd >= 0) {
+          *tokenClass = TC_ORDINAL | TC_NUMERIC;
+          return ordinalEnd;
+        }
+      }
+      return end;
+    }
+    if (rules->everyday && c == 0xB0 && (text[i + 1] == u'C' || text[i + 1] == u'F')) {
+      token[0] = c;
+      token[1] = text[i + 1];
+      token[2] = 0;
+      *tokenClass = TC_WORD | TC_ALPHA;
+      return i + 2;
+    }
     if (isSymbolChar(c)) {
       token[0] = c;
       token[1] = 0;

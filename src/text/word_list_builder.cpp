@@ -97,9 +97,9 @@ void predictBreaks(const TextLanguage* lang, const int32_t* wordClass, const int
 }
 
 int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t** entries,
-                         int32_t capacity, SourceSpan* spans) {
+                         int32_t capacity, int32_t reading, SourceSpan* spans) {
   if (lang == nullptr || text == nullptr) return 0;
-  const int32_t length = normaliseText(lang, text, textMode, nullptr, 0);
+  const int32_t length = normaliseText(lang, text, textMode, nullptr, 0, reading);
   if (length <= 0) return 0;
   auto* normal = static_cast<char16_t*>(std::malloc(size_t(length + 10) * sizeof(char16_t)));
   if (normal == nullptr) return 0;
@@ -113,7 +113,7 @@ int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t
     }
     for (int32_t i = 0; i < length + 10; ++i) unitSpans[i] = SourceSpan{-1, 0};
   }
-  normaliseTextWithSpans(lang, text, textMode, normal, unitSpans, length + 10);
+  normaliseTextWithSpans(lang, text, textMode, normal, unitSpans, length + 10, reading);
   // The host text that units [from, to) came from (the union of their spans).
   auto sourceOf = [unitSpans](int32_t from, int32_t to) {
     int32_t start = -1, end = -1;
@@ -222,9 +222,9 @@ int32_t analyseWordListFor(const TextLanguage* lang, WordClassifier classify, Wo
   return 0;
 }
 
-int32_t buildWordList(const char16_t* text, int32_t textMode, char16_t** entries, int32_t capacity,
-                      WorkArena* /*arena*/, SourceSpan* spans) {
-  return buildWordListFor(kLanguage.text, text, textMode, entries, capacity, spans);
+int32_t buildWordList(const char16_t* text, int32_t textMode, int32_t reading, char16_t** entries,
+                      int32_t capacity, WorkArena* /*arena*/, SourceSpan* spans) {
+  return buildWordListFor(kLanguage.text, text, textMode, entries, capacity, reading, spans);
 }
 
 int32_t analyseWordList(WordList* words, WorkArena* arena) {

@@ -14,14 +14,14 @@ using WordClassifier = const char* (*)(const char16_t* word);  // "punc", "conte
 //   entries   in/out: null to count; else `capacity` pointers, entries[0] at capacity * 21 units
 //   spans     out (optional): `capacity` source spans, one per entry filled
 // Returns an upper bound of the entries (counting) or the entries filled.
-int32_t buildWordList(const char16_t* text, int32_t textMode, char16_t** entries, int32_t capacity,
-                      WorkArena* arena, SourceSpan* spans);
+int32_t buildWordList(const char16_t* text, int32_t textMode, int32_t reading, char16_t** entries,
+                      int32_t capacity, WorkArena* arena, SourceSpan* spans);
 // Stage 1 of the deliverable (kLanguage.text, kLanguage.classifyWord). 0 or kStageNoMemory.
 int32_t analyseWordList(WordList* words, WorkArena* arena);
 
 // The same with an explicit language.
 int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t** entries,
-                         int32_t capacity, SourceSpan* spans = nullptr);
+                         int32_t capacity, int32_t reading = kReadingLiteral, SourceSpan* spans = nullptr);
 int32_t analyseWordListFor(const TextLanguage* lang, WordClassifier classify, WordList* words,
                            WorkArena* arena);
 

@@ -120,6 +120,18 @@ TEST_F(DriverTest, SettingsGoToTheRecordWhilePublishedParametersKeepTheirOpenVal
   EXPECT_EQ(tts::valInt(tts::featGet(handle->params, "sample_rate")), 16000);
 }
 
+TEST_F(DriverTest, ReadingReachesTheTextStage) {
+  RecordingHost host;
+  EXPECT_EQ(ctrl(TTSC_SET_READING, 2), TTS_ERR_ARGUMENT);
+  EXPECT_EQ(ctrl(TTSC_SET_READING, -1), TTS_ERR_ARGUMENT);
+  EXPECT_EQ(TTSFileGetWave_I(handle, u"hola", 0, host.fn(), host.user()), TTS_OK);
+  EXPECT_EQ(fake::lastReading, TTS_READING_LITERAL);
+  ctrl(TTSC_RESET, 0);
+  EXPECT_EQ(ctrl(TTSC_SET_READING, TTS_READING_EVERYDAY), TTS_OK);
+  EXPECT_EQ(TTSFileGetWave_I(handle, u"hola", 0, host.fn(), host.user()), TTS_OK);
+  EXPECT_EQ(fake::lastReading, TTS_READING_EVERYDAY);
+}
+
 TEST_F(DriverTest, FreshHandleIsIdle) {
   RecordingHost host;
   EXPECT_EQ(TTSFileGetWave_I(handle, nullptr, 0, host.fn(), host.user()), TTS_DONE);

@@ -13,6 +13,7 @@
 namespace fake {
 
 SynthLog synthLog;
+int32_t lastReading = -1;
 
 namespace {
 
@@ -22,8 +23,9 @@ int32_t entryLength(const char16_t* s) {
   return n;
 }
 
-int32_t buildWordList(const char16_t* text, int32_t, char16_t** entries, int32_t capacity, tts::WorkArena*,
-                      tts::SourceSpan*) {
+int32_t buildWordList(const char16_t* text, int32_t, int32_t reading, char16_t** entries, int32_t capacity,
+                      tts::WorkArena*, tts::SourceSpan*) {
+  lastReading = reading;
   std::vector<std::u16string> words;
   std::u16string current;
   for (const char16_t* p = text; *p; ++p) {

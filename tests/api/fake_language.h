@@ -22,6 +22,7 @@ struct SynthLog {
   std::vector<int32_t> pauseLengths;
 };
 extern SynthLog synthLog;
+extern int32_t lastReading;  // the reading stage 0 was last given
 
 constexpr int32_t kSamplesPerPhone = 100;
 

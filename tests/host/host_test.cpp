@@ -194,7 +194,11 @@ TEST_F(HostTest, VerboseAndInspection) {
   EXPECT_NE(v.err.find("marker -1 at"), std::string::npos) << v.err;
   Result i = run("--inspect 'Son las 10:30.'");
   ASSERT_EQ(i.exitCode, 0) << i.err;
-  EXPECT_NE(i.out.find("; text: Son las las diez i treinta."), std::string::npos) << i.out;
+  EXPECT_NE(i.out.find("; reading: everyday\n"), std::string::npos) << i.out;
+  EXPECT_NE(i.out.find("; text: Son las diez y treinta."), std::string::npos) << i.out;
+  Result literal = run("--literal --inspect 'Son las 10:30.'");
+  EXPECT_NE(literal.out.find("; reading: literal\n"), std::string::npos) << literal.out;
+  EXPECT_NE(literal.out.find("; text: Son las diez i treinta."), std::string::npos) << literal.out;
   EXPECT_NE(i.out.find("; words: Son/0"), std::string::npos) << i.out;
   EXPECT_NE(i.out.find("\nt "), std::string::npos) << i.out;  // a .pho line for a segment t
 
@@ -235,3 +239,46 @@ TEST_F(HostTest, ErrorsAreOneLineAndNonZero) {
 }
 
 }  // namespace
+
+// A newspaper-like paragraph per language in the host's default (everyday)
+// reading: no digit-by-digit pauses, no sentence break inside a number or
+// after an abbreviation.
+TEST_F(HostTest, EverydayParagraphs) {
+  struct Paragraph {
+    const char* language;
+    const char* text;
+    int sentences;
+    const char* words;  // a stretch of the normalised text
+  };
+  const Paragraph paragraphs[] = {
+      {"es",
+       "El Ayuntamiento aprobó ayer un presupuesto de 3.500.000 euros para 2025. La Sra. Martínez, concejala de "
+       "Obras, explicó que se repararán 275 calles y 12 400 m de aceras. Las obras empezarán el 1.º de marzo a las "
+       "9:30 y durarán 18 meses. Según el Dr. Gómez, la temperatura media subió 1,5 °C en 20 años.",
+       4, "doce mil cuatrocientos metros de aceras"},
+      {"pl",
+       "Rada miasta przyznała wczoraj 2,5 mln zł na remont 14 ulic. Prace na ul. Długiej potrwają 18 miesięcy, a "
+       "koszt wyniesie 12 400 zł. Dr Nowak zajął 2. miejsce w konkursie, w którym startowało 275 osób. Temperatura "
+       "spadła o 7 °C, m.in. w Krakowie i Gdańsku.",
+       4, "startowało dwieście siedemdziesiąt pięć osób"},
+      {"tr",
+       "Belediye dün 48.200 kişilik stadyum için 1.250.000 TL ayırdı. Dr. Ayşe Yılmaz, fiyatların %25 arttığını "
+       "ve faizin 12,5 olduğunu söyledi. Atatürk Cad. üzerindeki çalışmalar 3. ayında 90 km/h hız sınırıyla "
+       "sürüyor. Ankara'da sıcaklık -4 °C oldu.",
+       4, "kırk sekiz bin iki yüz kişilik"},
+  };
+  for (const Paragraph& p : paragraphs) {
+    Result r = run(std::string("-l ") + p.language + " --inspect -f -", p.text);
+    ASSERT_EQ(r.exitCode, 0) << p.language << ": " << r.err;
+    EXPECT_NE(r.out.find(p.words), std::string::npos) << r.out;
+    int stops = 0, minors = 0;
+    std::istringstream lines(r.out);
+    for (std::string line; std::getline(lines, line);) {
+      if (line.rfind("; words:", 0) != 0) continue;
+      for (size_t at = line.find(" ./4"); at != std::string::npos; at = line.find(" ./4", at + 1)) ++stops;
+      for (size_t at = line.find(" |/"); at != std::string::npos; at = line.find(" |/", at + 1)) ++minors;
+    }
+    EXPECT_EQ(stops, p.sentences) << r.out;
+    EXPECT_EQ(minors, 0) << r.out;
+  }
+}

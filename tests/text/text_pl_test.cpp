@@ -249,9 +249,9 @@ const Case kAmounts[] = {
     {u"2 dni", 0, "dwa dni,"},
     {u"20 Lata", 0, "dwadzieścia lata,"},
     {u"3 munuty", 0, "trzy|munuty"},
-    {u"jan@poczta.onet.pl", 0, "jan at poczta kropka onet kropka pl,"},
-    {u"x@WWW.ab-c.pl", 0, "x at www kropka ab myślnik c kropka pl,"},
-    {u"a@b2.com.pl", 0, "a at b  dwa| kropka com kropka pl,"},
+    {u"jan@poczta.onet.pl", 0, "jan małpa poczta kropka onet kropka pl,"},
+    {u"x@WWW.ab-c.pl", 0, "x małpa www kropka ab myślnik c kropka pl,"},
+    {u"a@b2.com.pl", 0, "a małpa b  dwa| kropka com kropka pl,"},
     {u"http://www.wp.pl/a-b/3", 0,
      "http dwukropek ukośnik ukośnik www kropka wp kropka pl ukośnik a myślnik b ukośnik  trzy|,"},
     {u"HTTP://Onet.PL", 0, "http dwukropek ukośnik ukośnik Onet kropka PL,"},
@@ -313,8 +313,8 @@ TEST(TextPl, VerbalisersOnOddInput) {
   tts::pl::sayCardinal(&w, nullptr, 0);
   tts::pl::sayDate(&w, nullptr, nullptr, nullptr);
   tts::pl::sayTime(&w, nullptr, nullptr, nullptr);
-  tts::pl::sayMoney(&w, nullptr, nullptr);
-  tts::pl::sayEmailDomain(&w, nullptr);
+  tts::sayMoney(&w, tts::kTextLanguagePl.say, tts::pl::kMoneyWords, nullptr, nullptr, true);
+  tts::sayAddressEmail(&w, nullptr, tts::pl::kAddressWords);
   tts::pl::sayCardinal(&w, u"-", 0);
   tts::pl::sayCardinal(&w, u",", 0);
   tts::pl::sayDate(&w, u"99", u"77", u"0000");

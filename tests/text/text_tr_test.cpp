@@ -49,7 +49,11 @@ TEST(TextTr, MarksChangeRoles) {
   EXPECT_EQ(cls, 24);
   EXPECT_EQ(firstToken(u"3.05", &cls), "3.05");
   EXPECT_EQ(cls, 24);
-  EXPECT_EQ(firstToken(u"3.5.6", &cls), "3.5");
+  // Two or more '.' never make a decimal: thousands groups or a dotted code.
+  EXPECT_EQ(firstToken(u"3.5.6", &cls), "3.5.6");
+  EXPECT_EQ(cls, 10);
+  EXPECT_EQ(firstToken(u"1.234.567", &cls), "1234567");
+  EXPECT_EQ(cls, 24);
   EXPECT_EQ(firstToken(u"1,00", &cls), "1");
   EXPECT_EQ(firstToken(u"-7", &cls), "-7");
   EXPECT_EQ(cls, 20);
@@ -57,7 +61,8 @@ TEST(TextTr, MarksChangeRoles) {
 
 TEST(TextTr, LettersWordsAndCopy) {
   char16_t token[tts::kTokenTextUnits];
-  EXPECT_EQ(tts::scanWord(kTr, u"\u0130stanbul'da", 0, token), 8);  // an apostrophe ends the word
+  EXPECT_EQ(tts::scanWord(kTr, u"\u0130stanbul'da", 0, token), 11);  // a suffix after an apostrophe stays
+  EXPECT_EQ(toUtf8(token), "İstanbul'da");
   EXPECT_EQ(tts::countVowelGroups(kTr, u"\u0131\u015F\u0131k"), 2);
   EXPECT_EQ(norm(u"Merhaba D\u00FCnya_ -"), "Merhaba Dünya");
 }
@@ -240,8 +245,8 @@ TEST(TextTr, VerbalisersDirectly) {
   tts::writerInit(&w, nullptr, 0);
   EXPECT_GT(tts::tr::sayDate(&w, u"99", u"13", nullptr), 0);
   EXPECT_GT(tts::tr::sayTime(&w, nullptr, u"999999999999", nullptr), 0);
-  EXPECT_GT(tts::tr::sayMoney(&w, nullptr, nullptr), 0);
-  EXPECT_GT(tts::tr::sayEmailDomain(&w, nullptr), 0);
+  EXPECT_GT(tts::sayMoney(&w, tts::kTextLanguageTr.say, tts::tr::kMoneyWords, nullptr, nullptr, true), 0);
+  EXPECT_GT(tts::sayAddressEmail(&w, nullptr, tts::tr::kAddressWords), 0);
 }
 
 TEST(TextTr, RandomFormsKeepBothPassesEqual) {

@@ -1,5 +1,6 @@
 // The Spanish text-analysis table of engine_es.
 #include "text/es/say_es.h"
+#include "text/everyday.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -17,8 +18,10 @@ const TextLanguage kTextLanguageEs = {
                    11},
     /*timeChain=*/{{kStepTimeH, kStepTimeColon}, 2},
     /*dateChain=*/{{kStepDateSlash, kStepDateDash}, 2},
-    /*say=*/{es::sayCardinal, es::sayDigitString, es::sayNumber, es::sayDate, es::sayTime, es::sayPercent,
-             es::sayMoney, es::sayEmailDomain, es::sayWebAddress},
+    /*say=*/{es::sayCardinal, es::sayDigitString, es::sayNumber, es::sayDate, es::sayTime},
+    /*percent=*/{u"", u"por ciento"},
+    /*money=*/&es::kMoneyWords,
+    /*address=*/&es::kAddressWords,
     /*addEndEntry=*/true,
     /*mergeBreaks=*/true,
     /*lowerOnCopy=*/false,
@@ -26,6 +29,7 @@ const TextLanguage kTextLanguageEs = {
     /*stripTrailingMinor=*/false,
     /*chunkLimit=*/512,
     /*chunkFloor=*/256,
+    /*everyday=*/&kEverydayEs,
 };
 
 }  // namespace tts

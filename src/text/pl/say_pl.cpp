@@ -1,7 +1,6 @@
 #include "text/pl/say_pl.h"
 
 #include "text/address_reading.h"
-#include "text/ascii_case.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -9,7 +8,6 @@ namespace pl {
 
 namespace {
 
-constexpr int32_t kScratchPiece = 64;  // currency text, NUL included
 constexpr int32_t kMaxGroupedDigits = 15;  // longer integer parts are read digit by digit
 
 const char16_t* const kUnits[21] = {
@@ -36,8 +34,10 @@ const char16_t* const kOrdinalStems[21] = {
     u"si\u00F3dm",     u"\u00F3sm",        u"dziewi\u0105t",   u"dziesi\u0105t",    u"jedenast",    u"dwunast",   u"trzynast",
     u"czternast", u"pi\u0119tnast",   u"szesnast",   u"siedemnast",  u"osiemnast",   u"dziewi\u0119tnast", u"dwudziest"};
 // Endings by OrdinalForm: row 0 after "pierwsz", 1 after "drug", 2 after "trzeci", 3 every other stem.
-const char16_t* const kOrdinalEndings[4][3] = {
-    {u"y", u"ego", u"a"}, {u"i", u"iego", u"a"}, {u"", u"ego", u"a"}, {u"y", u"ego", u"a"}};
+const char16_t* const kOrdinalEndings[4][7] = {{u"y", u"ego", u"a", u"e", u"\u0105", u"ym", u"ej"},
+                                               {u"i", u"iego", u"a", u"ie", u"\u0105", u"im", u"iej"},
+                                               {u"", u"ego", u"a", u"e", u"\u0105", u"m", u"ej"},
+                                               {u"y", u"ego", u"a", u"e", u"\u0105", u"ym", u"ej"}};
 const char16_t* const kOrdinalTens[10] = {u"",              u"",               u"dwudziest",
                                           u"trzydziest",    u"czterdziest",    u"pi\u0119\u0107dziesi\u0105t",
                                           u"sze\u015B\u0107dziesi\u0105t", u"siedemdziesi\u0105t", u"osiemdziesi\u0105t",
@@ -46,22 +46,6 @@ const char16_t* const kOrdinalTens[10] = {u"",              u"",               u
 const char16_t* const kMonths[13] = {u"",       u"stycznia", u"lutego",  u"marca",     u"kwietnia",
                                      u"maja",   u"czerwca",  u"lipca",   u"sierpnia",  u"wrze\u015Bnia",
                                      u"pa\u017Adziernika", u"listopada", u"grudnia"};
-
-// A currency: the spellings that name it (" w1 w2 ", after ASCII lowering)
-// and its noun in the CountForm order one, few, many, fraction.
-struct CurrencyNoun {
-  const char16_t* spellings;
-  const char16_t* forms[4];
-};
-
-const CurrencyNoun kCurrencies[] = {
-    {u" z\u0142 z\u0142oty z\u0142ote z\u0142otych ", {u"z\u0142oty", u"z\u0142ote", u"z\u0142otych", u"z\u0142otego"}},
-    {u" gr grosz grosze groszy ", {u"grosz", u"grosze", u"groszy", u"grosza"}},
-    {u" $ ", {u"dolar", u"dolary", u"dolar\u00F3w", u"dolara"}},
-    {u" \u20AC ", {u"euro", u"euro", u"euro", u"euro"}},
-    {u" \u00A3 ", {u"funt", u"funty", u"funt\u00F3w", u"funta"}},
-    {u" \u00A5 ", {u"jen", u"jeny", u"jen\u00F3w", u"jena"}},
-};
 
 int32_t digitAt(const char16_t* s, int32_t i) { return isAsciiDigit(s[i]) ? s[i] - u'0' : 0; }
 
@@ -81,22 +65,11 @@ int32_t formOf(bool one, int32_t lastTwo) {
   return kCountMany;
 }
 
-// True when " " + word + " " stands in `list`.
-bool listHas(const char16_t* list, const char16_t* word) {
-  const int32_t n = wstrLength(word);
-  if (n == 0) return false;
-  for (const char16_t* p = list; *p != 0; ++p) {
-    if (*p != u' ') continue;
-    int32_t i = 0;
-    while (i < n && p[1 + i] == word[i]) ++i;
-    if (i == n && p[1 + n] == u' ') return true;
-  }
-  return false;
-}
-
 int32_t readDigitsMarked(TextWriter* w, const char16_t* digits) { return writeDigitsMarked(w, digits, kUnits); }
 
-const AddressWords kAddressWords = {u"at",
+}  // namespace
+
+const AddressWords kAddressWords = {u"ma\u0142pa",
                                     u"http dwukropek uko\u015Bnik uko\u015Bnik",
                                     u"www",
                                     u"kropka",
@@ -104,7 +77,16 @@ const AddressWords kAddressWords = {u"at",
                                     u"my\u015Blnik",
                                     readDigitsMarked};
 
-}  // namespace
+// Nouns by CountForm: one, few, many, fraction.
+const QuantityWords kCurrencies[] = {
+    {u" z\u0142 z\u0142oty z\u0142ote z\u0142otych ", {u"z\u0142oty", u"z\u0142ote", u"z\u0142otych", u"z\u0142otego"}, nullptr, 0},
+    {u" gr grosz grosze groszy ", {u"grosz", u"grosze", u"groszy", u"grosza"}, nullptr, 0},
+    {u" $ ", {u"dolar", u"dolary", u"dolar\u00F3w", u"dolara"}, nullptr, 0},
+    {u" \u20AC ", {u"euro", u"euro", u"euro", u"euro"}, nullptr, 0},
+    {u" \u00A3 ", {u"funt", u"funty", u"funt\u00F3w", u"funta"}, nullptr, 0},
+    {u" \u00A5 ", {u"jen", u"jeny", u"jen\u00F3w", u"jena"}, nullptr, 0},
+};
+const MoneyWords kMoneyWords = {kCurrencies, 6, -1, countForm, false};
 
 int32_t countForm(const char16_t* number) {
   if (number == nullptr) return kCountMany;
@@ -144,7 +126,7 @@ int32_t sayBelowThousand(TextWriter* w, int32_t v) {
 int32_t sayOrdinal(TextWriter* w, int32_t v, int32_t form) {
   const int32_t start = w->length;
   if (v < 1 || v > 99) return 0;
-  if (form < 0 || form > 2) form = kOrdinalMasculine;
+  if (form < 0 || form > kOrdinalFeminineLocative) form = kOrdinalMasculine;
   auto endingRow = [](int32_t n) { return n <= 3 ? n - 1 : 3; };
   if (v <= 20) {
     writerPuts(w, kOrdinalStems[v]);
@@ -161,7 +143,11 @@ int32_t sayOrdinal(TextWriter* w, int32_t v, int32_t form) {
   return w->length - start;
 }
 
-int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/) {
+namespace {
+
+// `decimalsAsNumber`: "przecinek dwadzieścia pięć" for up to three decimals
+// without a leading zero, rather than digit by digit with pauses.
+int32_t cardinal(TextWriter* w, const char16_t* number, bool decimalsAsNumber) {
   const int32_t start = w->length;
   if (number == nullptr) return 0;
   const char16_t* p = number;
@@ -210,10 +196,63 @@ int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/
     }
   }
   if (p[n] == u',' && p[n + 1] != 0) {
-    writerPuts(w, u" przecinek ");
-    writeDigitsMarked(w, p + n + 1, kUnits);
+    const int32_t decimals = wstrLength(p + n + 1);
+    if (decimalsAsNumber && decimals <= 3 && p[n + 1] != u'0') {
+      writerPuts(w, u" przecinek ");
+      cardinal(w, p + n + 1, false);
+    } else if (decimalsAsNumber) {
+      writerPuts(w, u" przecinek ");
+      sayDigitsEveryday(w, p + n + 1);
+    } else {
+      writerPuts(w, u" przecinek ");
+      writeDigitsMarked(w, p + n + 1, kUnits);
+    }
   }
   return w->length - start;
+}
+
+}  // namespace
+
+int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/) {
+  return cardinal(w, number, false);
+}
+
+int32_t sayCardinalEveryday(TextWriter* w, const char16_t* number, int32_t /*agreement*/) {
+  return cardinal(w, number, true);
+}
+
+int32_t sayNumberEveryday(TextWriter* w, const char16_t* token, const char16_t* /*nextToken*/) {
+  return cardinal(w, token, true);
+}
+
+int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits) {
+  return writeDigitsSpaced(w, digits, kUnits, u"kropka");
+}
+
+int32_t ordinalFormBefore(const char16_t* word) {
+  const int32_t n = wstrLength(word);
+  if (n == 0) return kOrdinalMasculine;
+  const char16_t c = word[n - 1];
+  if (c == u'a') return kOrdinalFeminine;
+  if (c == 0x119) return kOrdinalFeminineAccusative;
+  if (n >= 2 && word[n - 2] == u'u' && c == u'm') return kOrdinalNeuter;
+  // "rundzie", "klasie", "górze", "Warszawie": feminine locative.
+  if (n >= 3 && c == u'e' && word[n - 2] == u'i' &&
+      (word[n - 3] == u'z' || word[n - 3] == u's' || word[n - 3] == u'w')) {
+    return kOrdinalFeminineLocative;
+  }
+  if (n >= 3 && c == u'e' && word[n - 2] == u'z' && word[n - 3] == u'r') return kOrdinalFeminineLocative;
+  if (c == u'u') return kOrdinalLocative;
+  if (c == u'o' || c == u'e') return kOrdinalNeuter;
+  return kOrdinalMasculine;
+}
+
+int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t /*marker*/, const char16_t* nextWord) {
+  const int32_t v = digitValue(number);
+  if (v >= 1 && v <= 99 && wstrLength(number) <= 2) {
+    return sayOrdinal(w, v, ordinalFormBefore(nextWord != nullptr ? nextWord : u""));
+  }
+  return cardinal(w, number, true);
 }
 
 int32_t sayDigitString(TextWriter* w, const char16_t* token) {
@@ -266,42 +305,6 @@ int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, co
   return w->length - start;
 }
 
-int32_t sayPercent(TextWriter* w, const char16_t* number) {
-  const int32_t start = w->length;
-  sayCardinal(w, number, 0);
-  writerPuts(w, u" procent");
-  return w->length - start;
-}
-
-int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
-  const int32_t start = w->length;
-  char16_t text[kScratchPiece];
-  lowerAsciiInto(currency, text, kScratchPiece);
-  // A known currency is spoken in the form its amount asks for; any other
-  // text (a time unit, a joined word pair) stays as it was typed.
-  const char16_t* noun = text;
-  for (const CurrencyNoun& c : kCurrencies) {
-    if (listHas(c.spellings, text)) {
-      noun = c.forms[countForm(number)];
-      break;
-    }
-  }
-  sayCardinal(w, number, 0);
-  if (noun[0] != 0) {
-    writerPut(w, u' ');
-    writerPuts(w, noun);
-  }
-  writerPut(w, u',');
-  return w->length - start;
-}
-
-int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
-  return sayAddressEmail(w, domain, kAddressWords);
-}
-
-int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
-  return sayAddressWeb(w, address, kAddressWords);
-}
 
 }  // namespace pl
 }  // namespace tts

@@ -2,7 +2,7 @@
 // and addresses written out in Polish words.
 #pragma once
 #include <cstdint>
-#include "text/text_writer.h"
+#include "text/text_language.h"
 
 namespace tts {
 namespace pl {
@@ -17,6 +17,10 @@ enum OrdinalForm : int32_t {
   kOrdinalMasculine = 0,  // nominative masculine: "pierwszy"
   kOrdinalGenitive = 1,   // genitive: "pierwszego" (dates)
   kOrdinalFeminine = 2,   // nominative feminine: "pierwsza" (hours)
+  kOrdinalNeuter = 3,     // nominative neuter: "pierwsze" (everyday ordinals)
+  kOrdinalFeminineAccusative = 4,  // "pierwszą"
+  kOrdinalLocative = 5,            // masculine and neuter locative: "pierwszym"
+  kOrdinalFeminineLocative = 6,    // "pierwszej"
 };
 
 // Noun forms after a number: nominative singular after 1, nominative plural
@@ -41,10 +45,22 @@ int32_t sayDigitString(TextWriter* w, const char16_t* token);
 int32_t sayNumber(TextWriter* w, const char16_t* token, const char16_t* nextToken);
 int32_t sayDate(TextWriter* w, const char16_t* day, const char16_t* month, const char16_t* year);
 int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, const char16_t* meridiem);
-int32_t sayPercent(TextWriter* w, const char16_t* number);
-int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency);
-int32_t sayEmailDomain(TextWriter* w, const char16_t* domain);
-int32_t sayWebAddress(TextWriter* w, const char16_t* address);
+
+extern const AddressWords kAddressWords;
+extern const MoneyWords kMoneyWords;
+
+// The everyday reading: decimals of up to three digits as a number, no pauses.
+int32_t sayCardinalEveryday(TextWriter* w, const char16_t* number, int32_t agreement);
+int32_t sayNumberEveryday(TextWriter* w, const char16_t* token, const char16_t* nextToken);
+int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits);
+// Form of an ordinal before `word`, from the word's last letters: 'a'
+// feminine ("trzecia klasa"), 'ę' feminine accusative ("trzecią klasę"), 'o',
+// 'e' or "um" neuter ("siódme miejsce"), 'u' locative ("w pierwszym dniu"),
+// "-zie", "-sie", "-wie", "-rze" feminine locative ("w drugiej rundzie"),
+// anything else masculine nominative ("pierwszy dzień").
+int32_t ordinalFormBefore(const char16_t* word);
+// "7. miejsce": 1..99 in the form of the next word; larger numbers as a cardinal.
+int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t marker, const char16_t* nextWord);
 
 }  // namespace pl
 }  // namespace tts

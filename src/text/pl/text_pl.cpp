@@ -1,5 +1,6 @@
 // The Polish text-analysis table of engine_pl.
 #include "text/pl/say_pl.h"
+#include "text/everyday.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -18,8 +19,10 @@ const TextLanguage kTextLanguagePl = {
                     kStepPercent, kStepCurrencyAmount, kStepAmountUnit, kStepDigitString, kStepOtherNumber}, 11},
     /*timeChain=*/{{kStepTimeColon, kStepTimeDot}, 2},
     /*dateChain=*/{{kStepDateSlash, kStepDateDot}, 2},
-    /*say=*/{pl::sayCardinal, pl::sayDigitString, pl::sayNumber, pl::sayDate, pl::sayTime, pl::sayPercent,
-             pl::sayMoney, pl::sayEmailDomain, pl::sayWebAddress},
+    /*say=*/{pl::sayCardinal, pl::sayDigitString, pl::sayNumber, pl::sayDate, pl::sayTime},
+    /*percent=*/{u"", u"procent"},
+    /*money=*/&pl::kMoneyWords,
+    /*address=*/&pl::kAddressWords,
     /*addEndEntry=*/false,
     /*mergeBreaks=*/false,
     /*lowerOnCopy=*/true,
@@ -27,6 +30,7 @@ const TextLanguage kTextLanguagePl = {
     /*stripTrailingMinor=*/true,
     /*chunkLimit=*/256,
     /*chunkFloor=*/128,
+    /*everyday=*/&kEverydayPl,
 };
 
 }  // namespace tts

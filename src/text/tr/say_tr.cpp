@@ -1,7 +1,6 @@
 #include "text/tr/say_tr.h"
 
 #include "text/address_reading.h"
-#include "text/ascii_case.h"
 #include "text/text_language.h"
 
 namespace tts {
@@ -9,7 +8,6 @@ namespace tr {
 
 namespace {
 
-constexpr int32_t kCurrencyPiece = 64;  // currency text, NUL included
 constexpr int32_t kWholeDigits = 15;    // longest integer read in words; longer ones digit by digit
 
 const char16_t* const kUnits[10] = {u"s\u0131f\u0131r", u"bir",  u"iki",   u"\u00FC\u00E7", u"d\u00F6rt",
@@ -17,15 +15,15 @@ const char16_t* const kUnits[10] = {u"s\u0131f\u0131r", u"bir",  u"iki",   u"\u0
 const char16_t* const kTens[10] = {u"",     u"on",            u"yirmi",       u"otuz",   u"k\u0131rk",
                                    u"elli", u"altm\u0131\u015F", u"yetmi\u015F", u"seksen", u"doksan"};
 const char16_t kHundred[] = u"y\u00FCz";
+const char16_t kPoint[] = u"nokta";
 // Indexed by the number of three-digit groups that follow.
 const char16_t* const kScales[5] = {u"", u"bin", u"milyon", u"milyar", u"trilyon"};
 const char16_t* const kMonths[13] = {u"",         u"ocak",    u"\u015Fubat",  u"mart",  u"nisan",
                                      u"may\u0131s", u"haziran", u"temmuz",     u"a\u011Fustos",
                                      u"eyl\u00FCl", u"ekim",    u"kas\u0131m", u"aral\u0131k"};
 
-const char16_t kPoint[] = u"nokta";
+const char16_t kComma[] = u"virg\u00FCl";
 const char16_t kMinus[] = u"eksi";
-const char16_t kPercent[] = u"y\u00FCzde";
 
 int32_t clampValue(int32_t v, int32_t hi) { return v < 0 ? 0 : v > hi ? hi : v; }
 
@@ -54,9 +52,13 @@ void belowThousand(TextWriter* w, int32_t v) {
 }
 
 // Each digit as units[digit] + " |": the mark follows a space, so the word list
-// makes no break entries between the digits.
+// makes no break entries between the digits. The '.' of a dotted code reads "nokta".
 void digitsSpaced(TextWriter* w, const char16_t* digits, int32_t n) {
   for (int32_t i = 0; i < n; ++i) {
+    if (digits[i] == u'.') {
+      writerPuts(w, kPoint);
+      writerPut(w, u' ');
+    }
     if (!isAsciiDigit(digits[i])) continue;
     writerPuts(w, kUnits[digits[i] - u'0']);
     writerPuts(w, u" |");
@@ -116,6 +118,10 @@ int32_t readDigitsSpaced(TextWriter* w, const char16_t* digits) {
   return w->length - start;
 }
 
+}  // namespace
+
+int32_t countForm(const char16_t* /*number*/) { return 0; }
+
 const AddressWords kAddressWords = {u"et",
                                     u"http iki nokta \u00E7ift e\u011Fik \u00E7izgi",
                                     u"www",
@@ -124,7 +130,15 @@ const AddressWords kAddressWords = {u"et",
                                     u"k\u0131sa \u00E7izgi",
                                     readDigitsSpaced};
 
-}  // namespace
+// Turkish nouns stay singular after a number; an amount without currency text is in lira.
+const QuantityWords kCurrencies[] = {
+    {u" tl ", {u"t\u00FCrk liras\u0131", u"t\u00FCrk liras\u0131", u"t\u00FCrk liras\u0131", u"t\u00FCrk liras\u0131"}, nullptr, 0},
+    {u" $ ", {u"dolar", u"dolar", u"dolar", u"dolar"}, nullptr, 0},
+    {u" \u20AC ", {u"avro", u"avro", u"avro", u"avro"}, nullptr, 0},
+    {u" \u00A3 ", {u"sterlin", u"sterlin", u"sterlin", u"sterlin"}, nullptr, 0},
+    {u" \u00A5 ", {u"yen", u"yen", u"yen", u"yen"}, nullptr, 0},
+};
+const MoneyWords kMoneyWords = {kCurrencies, 5, 0, countForm, false};
 
 int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/) {
   const int32_t start = w->length;
@@ -138,10 +152,12 @@ int32_t sayCardinal(TextWriter* w, const char16_t* number, int32_t /*agreement*/
   int32_t n = 0;
   while (isAsciiDigit(p[n])) ++n;
   sayWhole(w, p, p[0] == u'0' ? 0 : n);
-  if (p[n] == u'.' && isAsciiDigit(p[n + 1])) {
+  // '.' in the literal reading; ',' (never left in a literal number text,
+  // where it groups thousands) in the everyday reading.
+  if ((p[n] == u'.' || p[n] == u',') && isAsciiDigit(p[n + 1])) {
     const char16_t* q = p + n + 1;
     writerPut(w, u' ');
-    writerPuts(w, kPoint);
+    writerPuts(w, p[n] == u'.' ? kPoint : kComma);
     while (*q == u'0') {
       writerPut(w, u' ');
       writerPuts(w, kUnits[0]);
@@ -195,38 +211,41 @@ int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, co
   return w->length - start;
 }
 
-int32_t sayPercent(TextWriter* w, const char16_t* number) {
+int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits) {
+  return writeDigitsSpaced(w, digits, kUnits, kPoint);
+}
+
+int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t /*marker*/, const char16_t* /*nextWord*/) {
   const int32_t start = w->length;
-  writerPuts(w, kPercent);
-  writerPut(w, u' ');
   sayCardinal(w, number, 0);
+  if (w->length == start) return 0;
+  // The suffix -(I)ncI after the last word, its vowel by harmony with the
+  // word's last vowel; "dört" softens to "dörd".
+  char16_t harmony = u'i';
+  bool endsInVowel = false;
+  for (int32_t i = 0; i < kWriterTail && i < w->length - start; ++i) {
+    const char16_t c = w->tail[(w->length - 1 - i) & (kWriterTail - 1)];
+    if (c == u' ') break;
+    const bool vowel = c == u'a' || c == u'e' || c == u'i' || c == u'o' || c == u'u' || c == 0x131 || c == 0xF6 ||
+                       c == 0xFC;
+    if (!vowel) continue;
+    endsInVowel = i == 0;
+    harmony = c == u'a' || c == 0x131 ? char16_t(0x131) : c == u'e' || c == u'i' ? u'i'
+              : c == u'o' || c == u'u'  ? u'u'
+                                        : char16_t(0xFC);
+    break;
+  }
+  if (writerLast(w) == u't') {
+    writerPop(w);
+    writerPut(w, u'd');
+  }
+  if (!endsInVowel) writerPut(w, harmony);
+  writerPut(w, u'n');
+  writerPut(w, u'c');
+  writerPut(w, harmony);
   return w->length - start;
 }
 
-int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency) {
-  const int32_t start = w->length;
-  char16_t text[kCurrencyPiece];
-  const int32_t n = lowerAsciiInto(currency, text, kCurrencyPiece);
-  const char16_t* word = text;
-  if (n == 0 || textEquals(text, u"tl")) word = u"t\u00FCrk liras\u0131";
-  else if (textEquals(text, u"$")) word = u"dolar";
-  else if (textEquals(text, u"\u20AC")) word = u"avro";
-  else if (textEquals(text, u"\u00A3")) word = u"sterlin";
-  else if (textEquals(text, u"\u00A5")) word = u"yen";
-  sayCardinal(w, number, 0);
-  writerPut(w, u' ');
-  writerPuts(w, word);
-  writerPut(w, u',');
-  return w->length - start;
-}
-
-int32_t sayEmailDomain(TextWriter* w, const char16_t* domain) {
-  return sayAddressEmail(w, domain, kAddressWords);
-}
-
-int32_t sayWebAddress(TextWriter* w, const char16_t* address) {
-  return sayAddressWeb(w, address, kAddressWords);
-}
 
 }  // namespace tr
 }  // namespace tts

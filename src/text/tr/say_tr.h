@@ -2,7 +2,7 @@
 // addresses written out in Turkish words.
 #pragma once
 #include <cstdint>
-#include "text/text_writer.h"
+#include "text/text_language.h"
 
 namespace tts {
 namespace tr {
@@ -23,13 +23,17 @@ int32_t sayNumber(TextWriter* w, const char16_t* token, const char16_t* nextToke
 int32_t sayDate(TextWriter* w, const char16_t* day, const char16_t* month, const char16_t* year);
 // hour 0..24, minutes 0..60 (decimal texts); meridiem: not read.
 int32_t sayTime(TextWriter* w, const char16_t* hour, const char16_t* minutes, const char16_t* meridiem);
-// number: as for sayCardinal; read after "yüzde".
-int32_t sayPercent(TextWriter* w, const char16_t* number);
-// number: as for sayCardinal; currency: a sign, a currency word or "word|word".
-int32_t sayMoney(TextWriter* w, const char16_t* number, const char16_t* currency);
-// domain / address: pieces joined by single spaces.
-int32_t sayEmailDomain(TextWriter* w, const char16_t* domain);
-int32_t sayWebAddress(TextWriter* w, const char16_t* address);
+
+// Nouns after a number stay singular: always form 0.
+int32_t countForm(const char16_t* number);
+
+extern const AddressWords kAddressWords;
+extern const MoneyWords kMoneyWords;
+
+// The everyday reading: digits one by one without pauses; the ordinal of a
+// number token ("üçüncü", "yirmi birinci", "yüzüncü").
+int32_t sayDigitsEveryday(TextWriter* w, const char16_t* digits);
+int32_t sayOrdinalEveryday(TextWriter* w, const char16_t* number, char16_t marker, const char16_t* nextWord);
 
 }  // namespace tr
 }  // namespace tts

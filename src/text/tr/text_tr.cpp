@@ -1,4 +1,5 @@
 // The Turkish text-analysis table of engine_tr.
+#include "text/everyday.h"
 #include "text/text_language.h"
 #include "text/tr/say_tr.h"
 
@@ -11,13 +12,16 @@ const TextLanguage kTextLanguageTr = {
     /*unitWords=*/nullptr,
     /*decimalMark=*/u'.',
     /*thousandsMark=*/u',',
-    /*apostropheInWords=*/false,
+    // "Bursa'ya": a suffix after an apostrophe belongs to the name.
+    /*apostropheInWords=*/true,
     /*fullChain=*/{{kStepDateSlash, kStepTimeColon, kStepEmailDomain, kStepWebAddress, kStepPercent, kStepCurrencyAmount,
                     kStepAmountUnit, kStepDigitString, kStepOtherNumber}, 9},
     /*timeChain=*/{{kStepTimeColon}, 1},
     /*dateChain=*/{{kStepDateSlash}, 1},
-    /*say=*/{tr::sayCardinal, tr::sayDigitString, tr::sayNumber, tr::sayDate, tr::sayTime, tr::sayPercent,
-             tr::sayMoney, tr::sayEmailDomain, tr::sayWebAddress},
+    /*say=*/{tr::sayCardinal, tr::sayDigitString, tr::sayNumber, tr::sayDate, tr::sayTime},
+    /*percent=*/{u"y\u00FCzde", u""},
+    /*money=*/&tr::kMoneyWords,
+    /*address=*/&tr::kAddressWords,
     /*addEndEntry=*/false,
     /*mergeBreaks=*/false,
     /*lowerOnCopy=*/false,
@@ -25,6 +29,7 @@ const TextLanguage kTextLanguageTr = {
     /*stripTrailingMinor=*/true,
     /*chunkLimit=*/512,
     /*chunkFloor=*/256,
+    /*everyday=*/&kEverydayTr,
 };
 
 }  // namespace tts
