@@ -239,8 +239,10 @@ int32_t sayCardinalEveryday(TextWriter* w, const char16_t* number, int32_t k) {
 
 int32_t sayNumberEveryday(TextWriter* w, const char16_t* token, const char16_t* nextToken) {
   const int32_t start = w->length;
-  // A plural in "-as" is feminine ("sillas", "personas"), whatever its last letter says.
-  int32_t k = nextToken != nullptr ? agreementClass(nextToken) : 0;
+  // Only a word agrees ("uno" before a digit or a mark); a plural in "-as" is
+  // feminine ("sillas", "personas"), whatever its last letter says.
+  const bool nextIsWord = nextToken != nullptr && isLanguageLetter(&kTextLanguageEs, nextToken[0]);
+  int32_t k = nextIsWord ? agreementClass(nextToken) : 0;
   const int32_t m = wstrLength(nextToken);
   if (m >= 3 && nextToken[m - 2] == u'a' && nextToken[m - 1] == u's') k = 2;
   sayCardinalEveryday(w, token, k);
