@@ -135,6 +135,7 @@ void endPhraseCycle(TTSFile* file) {
 }
 
 void handleReset(TTSFile* file) {
+  std::free(file->words.passText);
   file->words = WordList{};
   if (file->voice && file->voice->synthRelease) file->voice->synthRelease(file->synth);
   std::free(file->samples);

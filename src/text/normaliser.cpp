@@ -96,20 +96,34 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
   // Every token text (with its NUL) is at most twice the host units it spans.
   const int64_t blockUnits = 2 * int64_t(textUnits) + kTokenTextUnits;
   if (blockUnits > 0x3FFFFFFF) return 0;
+  // Every token is kept: a counting pass sizes the token arrays.
+  int32_t tokenCount = 0;
+  char16_t token[kTokenTextUnits];
+  for (int32_t position = 0;;) {
+    int32_t cls = 0;
+    position = nextToken(lang, text, position, token, &cls);
+    if (position < 0) break;
+    ++tokenCount;
+  }
   auto* work = static_cast<NormaliseWork*>(std::malloc(sizeof(NormaliseWork)));
   auto* block = static_cast<char16_t*>(std::malloc(size_t(blockUnits) * sizeof(char16_t)));
-  if (work == nullptr || block == nullptr) {
+  auto* classes = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * size_t(tokenCount + 1)));
+  auto* texts = static_cast<const char16_t**>(std::malloc(sizeof(char16_t*) * size_t(tokenCount + 1)));
+  if (work == nullptr || block == nullptr || classes == nullptr || texts == nullptr) {
     std::free(work);
     std::free(block);
+    std::free(classes);
+    std::free(texts);
     return 0;
   }
 
   TokenTable* t = &work->tokens;
   t->count = 0;
+  t->tokenClass = classes;
+  t->text = texts;
   int32_t used = 0;
   int32_t position = 0;
-  char16_t token[kTokenTextUnits];
-  while (t->count < kMaxTokens) {
+  while (t->count < tokenCount) {
     int32_t cls = 0;
     position = nextToken(lang, text, position, token, &cls);
     if (position < 0) break;
@@ -152,6 +166,8 @@ int32_t normaliseText(const TextLanguage* lang, const char16_t* text, int32_t te
   if (writerLast(&w) == u' ' || (lang->stripTrailingMinor && writerLast(&w) == u'|')) writerPop(&w);
   writerFinish(&w);
 
+  std::free(texts);
+  std::free(classes);
   std::free(block);
   std::free(work);
   return w.length;

@@ -10,15 +10,21 @@ namespace tts {
 
 using WordClassifier = const char* (*)(const char16_t* word);  // "punc", "content", ...
 
-// Stage 0 of the deliverable (kLanguage.text).
-//   entries   in/out: null to count; else `capacity` pointers, entries[0] at capacity * 21 units
-// Returns an upper bound of the entries (counting) or the entries filled.
-int32_t buildWordList(const char16_t* text, int32_t textMode, char16_t** entries, int32_t capacity,
-                      WorkArena* arena);
+// Stage 0 of the deliverable (kLanguage.text): one pass of the word list.
+//   words  in/out: pass state; receives the entries (from `arena`), count and text mode
+//   text   in: a new chunk (normalised into words->passText), or null for the next pass
+// Returns the entries of the pass (0: none left), or kStageNoMemory.
+int32_t buildWordList(WordList* words, const char16_t* text, int32_t textMode, WorkArena* arena);
+int32_t buildWordListPassFor(const TextLanguage* lang, WordList* words, const char16_t* text, int32_t textMode,
+                             WorkArena* arena);
+// True when the chunk's normalised text holds words after the current pass.
+bool wordListHasMorePasses(const WordList* words);
 // Stage 1 of the deliverable (kLanguage.text, kLanguage.classifyWord). 0 or kStageNoMemory.
 int32_t analyseWordList(WordList* words, WorkArena* arena);
 
-// The same with an explicit language.
+// The first pass of a chunk in two calls, with an explicit language.
+//   entries   in/out: null to count; else `capacity` pointers, entries[0] at capacity * 21 units
+// Returns an upper bound of the entries (counting) or the entries filled.
 int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t** entries,
                          int32_t capacity);
 int32_t analyseWordListFor(const TextLanguage* lang, WordClassifier classify, WordList* words,
