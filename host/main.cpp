@@ -125,6 +125,18 @@ void showProgress(size_t done, size_t total) {
   std::fflush(stderr);
 }
 
+// A unit skipped by the chunking that is more than a blank or a mark: a
+// letter of another script, an emoji (counted once per surrogate pair), a symbol.
+bool cannotBeSpoken(char16_t c) {
+  if (c < 0x80) return false;                       // ASCII: blanks, controls, punctuation
+  if (c >= 0xA0 && c <= 0xBF) return false;         // Latin-1 punctuation and signs
+  if (c >= 0x2000 && c <= 0x206F) return false;     // general punctuation and spaces
+  if (c >= 0x3000 && c <= 0x303F) return false;     // CJK punctuation
+  if (c >= 0xDC00 && c <= 0xDFFF) return false;     // second half of a surrogate pair
+  if (c == 0xFEFF || (c >= 0xFF01 && c <= 0xFF0F)) return false;  // byte-order mark, full-width marks
+  return true;
+}
+
 int run(const Options& options) {
   EngineApi api;
   std::string error;
@@ -207,10 +219,14 @@ int run(const Options& options) {
   const bool progress = options.progress && isatty(STDERR_FILENO) && text.size() > kProgressThreshold;
 
   size_t position = 0;
+  size_t unspeakable = 0;  // characters skipped that are neither blanks nor punctuation
+  bool spoke = false;      // some chunk gave words
   while (position < text.size()) {
     const int32_t length = api.legalLength(handle, text.c_str() + position);
     if (length == 0) break;
     if (length < 0) {
+      for (int32_t i = 0; i < -length && position + i < text.size(); ++i)
+        if (cannotBeSpoken(text[position + i])) ++unspeakable;
       position += static_cast<size_t>(-length);
       continue;
     }
@@ -218,12 +234,17 @@ int run(const Options& options) {
     position += static_cast<size_t>(length);
     const auto user = reinterpret_cast<intptr_t>(&session);
     int32_t r = api.getWave(handle, chunk.c_str(), options.textMode, onSamples, user);
+    if (r != TTS_ERR_ARGUMENT) spoke = true;
     while (r == TTS_OK) r = api.getWave(handle, nullptr, options.textMode, onSamples, user);
     if (!session.error.empty()) return fail(session.error);
     if (r == TTS_ERR_ABANDONED) return fail("the engine ran out of memory and abandoned a chunk");
     if (progress) showProgress(position, text.size());
   }
   if (audio && !sink.finish(error)) return fail(error);
+  if (unspeakable > 0)
+    std::fprintf(stderr, "voxa: warning: skipped %zu character%s the language cannot speak (emoji, other scripts)\n",
+                 unspeakable, unspeakable == 1 ? "" : "s");
+  if (!spoke) std::fprintf(stderr, "voxa: warning: nothing speakable in the input\n");
   return 0;
 }
 
