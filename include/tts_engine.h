@@ -152,7 +152,10 @@ typedef struct TTSInspector {
   intptr_t user; /**< passed to every member */
   /** The chunk's text after normalisation, as the text stage wrote it (NUL-terminated UTF-16). */
   void (*normalisedText)(intptr_t user, const TTSChar16 *text);
-  /** The chunk's entries with their break levels (0 none, 1 predicted, 2 minor, 3 comma, 4 sentence end). */
+  /**
+   * The chunk's entries with their break levels (0 none, 1 predicted, 2 minor, 3 comma, 4 sentence end).
+   * A chunk of more than 128 entries is spoken in several passes: one call per pass, in order.
+   */
   void (*wordList)(intptr_t user, const TTSChar16 *const *entries, const int32_t *breakLevels, int32_t count);
   /** The segments of one phrase, before its samples are delivered; `sampleRate` in Hz. */
   void (*phrase)(intptr_t user, const TTSSegment *segments, int32_t count, int32_t sampleRate);
