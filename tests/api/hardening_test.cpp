@@ -127,6 +127,7 @@ TEST(VoiceCorruption, EveryCorruptionIsRefusedOrSpoken) {
   ASSERT_GT(voice.size(), 1024u);
   std::mt19937 rng(19);
   auto pick = [&rng](size_t n) { return static_cast<size_t>(rng() % n); };
+  auto flip = [&pick](std::vector<uint8_t>& b, size_t at) { b[at] ^= static_cast<uint8_t>(1u << pick(8)); };
   const int32_t extremes[] = {INT32_MIN, -1, 0, 1, 7, 255, 65536, INT32_MAX};
   int32_t refused = 0, spoken = 0;
   constexpr int32_t kCorruptions = 1000;
@@ -135,7 +136,7 @@ TEST(VoiceCorruption, EveryCorruptionIsRefusedOrSpoken) {
     size_t size = bytes.size();
     switch (i % 5) {
       case 0:  // bit flips anywhere
-        for (size_t n = 1 + pick(8); n > 0; --n) bytes[pick(size)] ^= static_cast<uint8_t>(1u << pick(8));
+        for (size_t n = 1 + pick(8); n > 0; --n) flip(bytes, pick(size));
         break;
       case 1: {  // a run of one byte value or of noise
         const size_t at = pick(size), length = 1 + pick(64);
@@ -147,11 +148,13 @@ TEST(VoiceCorruption, EveryCorruptionIsRefusedOrSpoken) {
       case 2:  // truncation
         size = pick(size);
         break;
-      case 3:  // an extreme value in one header word
-        putLe32(bytes.data() + 4 * (1 + pick(5)), extremes[pick(8)]);
+      case 3: {  // an extreme value in one header word
+        const size_t field = 1 + pick(5);
+        putLe32(bytes.data() + 4 * field, extremes[pick(8)]);
         break;
+      }
       default:  // bit flips in the first 16 KB: header, name and offset tables, codec header
-        for (size_t n = 1 + pick(4); n > 0; --n) bytes[pick(std::min<size_t>(size, 16384))] ^= 1u << pick(8);
+        for (size_t n = 1 + pick(4); n > 0; --n) flip(bytes, pick(std::min<size_t>(size, 16384)));
         break;
     }
     const int32_t r = openAndSpeak(Block(bytes, size), true);
