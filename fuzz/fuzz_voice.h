@@ -23,6 +23,6 @@ void* sharedLexicon();
 // Speaks `text` as one chunk: the call with text, then continuation calls
 // until a negative result or `maxCalls`. Returns the last result.
 int32_t speakChunk(TTSFile* handle, const char16_t* text, int32_t mode, SampleCallback callback, intptr_t user,
-                   int32_t maxCalls = 4096);
+                   int32_t maxCalls = 1 << 22);
 
 }  // namespace voxa_fuzz

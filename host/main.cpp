@@ -201,6 +201,18 @@ void showProgress(size_t done, size_t total) {
   std::fflush(stderr);
 }
 
+// A unit skipped by the chunking that is more than a blank or a mark: a
+// letter of another script, an emoji (counted once per surrogate pair), a symbol.
+bool cannotBeSpoken(char16_t c) {
+  if (c < 0x80) return false;                       // ASCII: blanks, controls, punctuation
+  if (c >= 0xA0 && c <= 0xBF) return false;         // Latin-1 punctuation and signs
+  if (c >= 0x2000 && c <= 0x206F) return false;     // general punctuation and spaces
+  if (c >= 0x3000 && c <= 0x303F) return false;     // CJK punctuation
+  if (c >= 0xDC00 && c <= 0xDFFF) return false;     // second half of a surrogate pair
+  if (c == 0xFEFF || (c >= 0xFF01 && c <= 0xFF0F)) return false;  // byte-order mark, full-width marks
+  return true;
+}
+
 int run(const Options& options) {
   EngineApi api;
   std::string error;
@@ -321,6 +333,8 @@ int run(const Options& options) {
   for (const SpeechPiece& piece : plan.pieces) total += piece.text.size();
   const bool progress = options.progress && isatty(STDERR_FILENO) && total > kProgressThreshold;
 
+  size_t unspeakable = 0;  // characters skipped that are neither blanks nor punctuation
+  bool spoke = false;      // some chunk gave words
   int32_t speed = hostSpeed, pitch = hostPitch;
   for (const SpeechPiece& piece : plan.pieces) {
     const uint64_t pause = static_cast<uint64_t>(deliveredRate) * static_cast<uint64_t>(piece.pauseBefore_ms) / 1000;
@@ -343,6 +357,8 @@ int run(const Options& options) {
       const int32_t length = api.legalLength(handle, text.c_str() + position);
       if (length == 0) break;
       if (length < 0) {
+        for (int32_t i = 0; i < -length && position + i < text.size(); ++i)
+          if (cannotBeSpoken(text[position + i])) ++unspeakable;
         position += static_cast<size_t>(-length);
         continue;
       }
@@ -351,6 +367,7 @@ int run(const Options& options) {
       session.chunkBase = session.enginesamples;
       position += static_cast<size_t>(length);
       int32_t r = api.getWave(handle, chunk.c_str(), options.textMode, onSamples, user);
+      if (r != TTS_ERR_ARGUMENT) spoke = true;
       while (r == TTS_OK) r = api.getWave(handle, nullptr, options.textMode, onSamples, user);
       if (!session.error.empty()) return fail(session.error);
       if (r == TTS_ERR_ABANDONED) return fail("the engine ran out of memory and abandoned a chunk");
@@ -359,6 +376,10 @@ int run(const Options& options) {
     done += text.size();
   }
   if (audio && !sink.finish(error)) return fail(error);
+  if (unspeakable > 0)
+    std::fprintf(stderr, "voxa: warning: skipped %zu character%s the language cannot speak (emoji, other scripts)\n",
+                 unspeakable, unspeakable == 1 ? "" : "s");
+  if (!spoke) std::fprintf(stderr, "voxa: warning: nothing speakable in the input\n");
   return 0;
 }
 

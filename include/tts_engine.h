@@ -120,7 +120,15 @@ typedef int32_t (*SampleCallback)(intptr_t user, const int16_t *samples, int32_t
 /** Opens a handle; `lexicon` from LexMgr_Open, `database` a version-6 voice block (trusted), mode 0. Null on failure. */
 TTS_API TTSFile *TTSFileOpen_I(void *lexicon, const void *database, int32_t databaseMode, int32_t format);
 
-/** As TTSFileOpen_I, but refuses a voice block whose tables or units lie outside its `databaseSize` bytes. */
+/**
+ * As TTSFileOpen_I, but refuses a voice block whose tables or units lie
+ * outside its `databaseSize` bytes, or whose header holds a value outside
+ * these inclusive ranges: sample rate 1000..96000 Hz, F0 mean 50..500 Hz,
+ * F0 standard deviation 0..250 Hz, unit count 0..65536, name slot 1..256
+ * bytes (0 only without units), spectral order 2..18 and even, code widths
+ * 0..16 bits. TTSFileOpen_I binds any version-6 header; the engine then
+ * saturates what it computes from out-of-range values.
+ */
 TTS_API TTSFile *TTSFileOpenSized_I(void *lexicon, const void *database, size_t databaseSize,
                                     int32_t databaseMode, int32_t format);
 
@@ -168,7 +176,10 @@ typedef struct TTSInspector {
   intptr_t user; /**< passed to every member */
   /** The chunk's text after normalisation, as the text stage wrote it (NUL-terminated UTF-16). */
   void (*normalisedText)(intptr_t user, const TTSChar16 *text);
-  /** The chunk's entries with their break levels (0 none, 1 predicted, 2 minor, 3 comma, 4 sentence end). */
+  /**
+   * The chunk's entries with their break levels (0 none, 1 predicted, 2 minor, 3 comma, 4 sentence end).
+   * A chunk of more than 128 entries is spoken in several passes: one call per pass, in order.
+   */
   void (*wordList)(intptr_t user, const TTSChar16 *const *entries, const int32_t *breakLevels, int32_t count);
   /** The segments of one phrase, before its samples are delivered; `sampleRate` in Hz. */
   void (*phrase)(intptr_t user, const TTSSegment *segments, int32_t count, int32_t sampleRate);

@@ -9,6 +9,7 @@
 #include "model/language.h"
 #include "model/features.h"
 #include "model/value.h"
+#include "text/word_list_builder.h"
 
 namespace tts {
 namespace {
@@ -25,27 +26,20 @@ constexpr int64_t kMaxVoiceRate = 96000;
 // Delay classes of a phrase's "delay" feature.
 enum Delay : int32_t { kDelayPredicted = 0, kDelayComma = 1, kDelaySentence = 2 };
 
+// Stage 0: one pass of the word list; `text` starts a chunk, null continues
+// with the chunk's next pass.
 int32_t stageWordList(TTSFile* file, const char16_t* text, int32_t textMode) {
   auto build = kLanguage.stages.buildWordList;
-  int32_t bound = build ? build(text, textMode, file->settings.reading, nullptr, 0, file->arena, nullptr) : 0;
-  if (bound <= 0) {
+  const bool withSpans = file->wordEvents.callback != nullptr;
+  const int32_t count =
+      build ? build(&file->words, text, textMode, file->settings.reading, withSpans, file->arena) : 0;
+  if (count < 0) return abandon(file);
+  if (count == 0) {
     file->stage = kStageIdle;
     return TTS_ERR_ARGUMENT;
   }
-  auto* storage = static_cast<char16_t*>(arenaAlloc(file->arena, sizeof(char16_t), bound * kEntryTextUnits));
-  auto** entries = static_cast<char16_t**>(arenaAlloc(file->arena, sizeof(char16_t*), bound));
-  if (!storage || !entries) return abandon(file);
-  for (int32_t i = 0; i < bound; ++i) entries[i] = nullptr;
-  entries[0] = storage;
-  SourceSpan* spans = wordSpansFor(file, bound);
-  int32_t count = build(text, textMode, file->settings.reading, entries, bound, file->arena, spans);
-  if (count < 0) return abandon(file);
   file->words.textMode = textMode;
-  file->words.textBuffer = storage;
-  file->words.entries = entries;
-  file->words.count = count;
-  file->words.spans = spans;
-  inspectNormalisedText(file, text, textMode);
+  if (text) inspectNormalisedText(file, text, textMode);
   file->stage = kStageAnalyse;
   return TTS_OK;
 }
@@ -79,6 +73,13 @@ int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
   if (kLanguage.stages.cutPhrase && kLanguage.stages.cutPhrase(&file->words, phrases, file->wordRelation) < 0)
     return abandon(file);
   if (!phrases->head || !phrases->head->down) {
+    if (wordListHasMorePasses(&file->words)) {  // the chunk goes on: its next pass
+      endPhraseCycle(file);
+      file->arenaMark = 0;
+      arenaReset(file->arena);
+      file->stage = kStageWordList;
+      return TTS_OK;
+    }
     callback(user, file->samples, TTS_MARK_END);
     file->stage = kStageIdle;
     return TTS_DONE;
@@ -253,7 +254,7 @@ int32_t step(TTSFile* file, const char16_t* text, SampleCallback callback, intpt
   int32_t r;
   switch (file->stage) {
     case kStageWordList:
-      return stageWordList(file, text, textMode);
+      return stageWordList(file, text, text ? textMode : file->words.textMode);
     case kStageAnalyse:
       return stageAnalyse(file);
     case kStagePhrase:

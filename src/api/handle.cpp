@@ -137,6 +137,8 @@ void endPhraseCycle(TTSFile* file) {
 }
 
 void handleReset(TTSFile* file) {
+  std::free(file->words.passText);
+  std::free(file->words.passSpans);
   file->words = WordList{};
   if (file->voice && file->voice->synthRelease) file->voice->synthRelease(file->synth);
   std::free(file->samples);

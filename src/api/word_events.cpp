@@ -6,14 +6,6 @@
 
 namespace tts {
 
-SourceSpan* wordSpansFor(TTSFile* file, int32_t bound) {
-  if (!file->wordEvents.callback || bound <= 0) return nullptr;
-  auto* spans = static_cast<SourceSpan*>(arenaAlloc(file->arena, sizeof(SourceSpan), bound));
-  if (spans)
-    for (int32_t i = 0; i < bound; ++i) spans[i] = SourceSpan{-1, 0};
-  return spans;
-}
-
 bool wordEventsStartPhrase(TTSFile* file) {
   WordEvents& e = file->wordEvents;
   e.firstSegments = nullptr;

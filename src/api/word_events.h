@@ -6,9 +6,6 @@
 
 namespace tts {
 
-// Stage 0: arena room for the entries' source spans (`bound` entries), or
-// null when the handle has no word observer.
-SourceSpan* wordSpansFor(TTSFile* file, int32_t bound);
 // Stage 2, after phrase cutting and before the pronunciation buffers are
 // taken: per-word bookkeeping for the phrase. False when the arena is full.
 bool wordEventsStartPhrase(TTSFile* file);

@@ -24,13 +24,13 @@ constexpr int32_t kStageNoMemory = -4;
 // The work of the driver's stages. A null entry does nothing and the driver
 // moves on.
 struct StageFunctions {
-  // Stage 0. With entries null: an upper bound of the entries. Otherwise fills
-  // at most `capacity` entries (entries[0] points at capacity * 21 units of
-  // text storage) and returns their number. `reading` is the handle's
-  // TTSC_SET_READING value; `spans`, when not null, gets each entry's source
-  // text (capacity SourceSpan records).
-  int32_t (*buildWordList)(const char16_t* text, int32_t textMode, int32_t reading, char16_t** entries,
-                           int32_t capacity, WorkArena* arena, SourceSpan* spans);
+  // Stage 0, one pass: `text` starts a chunk, null asks for its next pass.
+  // Fills the word's entries (storage from the arena) and returns their
+  // number: 0 when no entry is left, or kStageNoMemory. With a new chunk:
+  // `reading` is the handle's TTSC_SET_READING value, and `withSpans` keeps
+  // each entry's source text in words->spans.
+  int32_t (*buildWordList)(WordList* words, const char16_t* text, int32_t textMode, int32_t reading, bool withSpans,
+                           WorkArena* arena);
   // Stage 1: syllables, word classes, break levels, cursors. 0 or kStageNoMemory.
   int32_t (*analyseWordList)(WordList* words, WorkArena* arena);
   // Stage 2: appends one "Phrase" item with its "Word" items. 0 or kStageNoMemory.

@@ -24,6 +24,8 @@ int32_t paramInt(Relation* r, const char* name, int32_t absent) {
   return v ? valInt(v) : absent;
 }
 
+int32_t saturate32(int64_t v) { return v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v)); }
+
 int32_t clampF0(int32_t f0) { return f0 < kMinTargetF0 ? kMinTargetF0 : (f0 > kMaxTargetF0 ? kMaxTargetF0 : f0); }
 
 int32_t endOf(Item* seg) { return seg ? featureInt(seg, "end") : 0; }
@@ -88,15 +90,15 @@ void placeContour(Relation* phrases, int32_t base, TargetList* t) {
     if (!syl->down) continue;
     const Anchors a = anchorsOf(syl);
     if (!isPause(syl->down)) {
-      t->add(a.start, base + contourOffset(p, v, a.start));
-      t->add(a.middle, base + contourOffset(p, v, a.middle));
+      t->add(a.start, saturate32(int64_t{base} + contourOffset(p, v, a.start)));
+      t->add(a.middle, saturate32(int64_t{base} + contourOffset(p, v, a.middle)));
       last = a.middle;
       if (a.pauseAfter) {
-        t->add(a.end, base + contourOffset(p, v, a.end));
+        t->add(a.end, saturate32(int64_t{base} + contourOffset(p, v, a.end)));
         last = a.end;
       }
     } else if (visited && t->count >= 2) {
-      const int32_t f0 = clampF0(base + contourOffset(p, v, last));
+      const int32_t f0 = clampF0(saturate32(int64_t{base} + contourOffset(p, v, last)));
       t->items[t->count - 2].f0 = f0;
       t->items[t->count - 1].f0 = f0;
     }
@@ -134,7 +136,10 @@ Prediction predict(const ProsodyLanguage* lang, Item* syl) {
 
 void placeRegression(const ProsodyLanguage* lang, Relation* phrases, int32_t base, int32_t stddev,
                      TargetList* t) {
-  auto map = [base, stddev](int32_t hz) { return base + (stddev * (hz - kModelMean)) / kModelStdDev; };
+  // 64-bit, saturated to the int32 range: base and spread come from the voice header as they stand.
+  auto map = [base, stddev](int32_t hz) {
+    return saturate32(base + static_cast<int64_t>(stddev) * (static_cast<int64_t>(hz) - kModelMean) / kModelStdDev);
+  };
   int32_t carried = base;
   bool visited = false;
   for (Item* syl = phraseFirstSyllable(phrases); syl; syl = syl->next) {
@@ -143,7 +148,7 @@ void placeRegression(const ProsodyLanguage* lang, Relation* phrases, int32_t bas
     const Anchors a = anchorsOf(syl);
     if (a.pauseBefore) carried = map(pr.start);
     if (!isPause(syl->down)) {
-      t->add(a.start, (map(pr.start) + carried) >> 1);
+      t->add(a.start, static_cast<int32_t>((int64_t{map(pr.start)} + carried) >> 1));
       t->add(a.middle, map(pr.mid));
       carried = map(pr.end);
       if (a.pauseAfter) t->add(a.end, carried);
@@ -225,7 +230,7 @@ int32_t placeF0Targets(const ProsodyLanguage* lang, Relation* phrases, F0Target*
   const int32_t stddev = paramInt(phrases, "int_f0_target_stddev", kDefaultStdDev);
   // 64-bit product, saturated: the mean comes from the voice header as it stands.
   const int64_t base64 = static_cast<int64_t>(mean) * shift_Q8 >> 8;
-  const int32_t base = base64 > INT32_MAX ? INT32_MAX : (base64 < INT32_MIN ? INT32_MIN : static_cast<int32_t>(base64));
+  const int32_t base = saturate32(base64);
   TargetList t{out, 0, capacity - 1};  // one place kept for the closing target
   if (lang->f0Model == kF0Contour)
     placeContour(phrases, base, &t);

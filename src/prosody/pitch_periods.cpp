@@ -12,13 +12,22 @@ constexpr int32_t kDefaultMean = 105;  // Hz, contour value at time 0
 constexpr int32_t kPointsPerSegment = 4;
 const char* const kPointNames[kPointsPerSegment] = {"pc0", "pc1", "pc2", "pc3"};
 
+constexpr int64_t kMaxMagnitude = int64_t{1} << 24;  // bound of the rate and F0 values (Hz)
+
+int64_t saturate(int64_t v) { return v < -kMaxMagnitude ? -kMaxMagnitude : (v > kMaxMagnitude ? kMaxMagnitude : v); }
+
 // Period in samples at `point` of the line from (g, c Hz) to (h, l Hz).
+// 64-bit, with the rate and both F0 values held within 2^24 (a trusted voice
+// header may bring any int32 mean): identical to the 32-bit form wherever
+// that does not overflow, and no product can exceed 2^58.
 int32_t periodAt(int32_t rate, int32_t g, int32_t c, int32_t h, int32_t l, int32_t point) {
-  // 64-bit: identical to the 32-bit form wherever that does not overflow.
-  const int64_t num = static_cast<int64_t>(rate) * (h - g);
-  const int64_t den = static_cast<int64_t>(c) * (h - g) + static_cast<int64_t>(point - g) * (l - c);
+  const int64_t span = static_cast<int64_t>(h) - g;
+  const int64_t from = saturate(c), to = saturate(l);
+  const int64_t num = saturate(rate) * span;
+  const int64_t den = from * span + (static_cast<int64_t>(point) - g) * (to - from);
   if (den <= 0) return 0;
-  return static_cast<int32_t>(num / den);
+  const int64_t period = num / den;
+  return period > INT32_MAX ? INT32_MAX : static_cast<int32_t>(period);
 }
 
 }  // namespace

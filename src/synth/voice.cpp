@@ -49,9 +49,16 @@ const uint8_t* advance(const uint8_t* base, uint64_t offset) {
 // describes. True when everything the synthesiser may read lies inside it.
 bool blockIsSound(const uint8_t* block, uint64_t size) {
   if (size < static_cast<uint64_t>(kVoiceHeaderBytes)) return false;
+  const int32_t voiceRate = readLe32(block + 4);
+  const int32_t f0Mean = readLe32(block + 8);
+  const int32_t f0StdDev = readLe32(block + 12);
   const int32_t unitCount = readLe32(block + 16);
   const int32_t nameSize = readLe32(block + 20);
-  if (unitCount < 0 || nameSize < 0) return false;
+  if (voiceRate < kMinVoiceRate_Hz || voiceRate > kMaxVoiceRate_Hz) return false;
+  if (f0Mean < kMinVoiceF0Mean_Hz || f0Mean > kMaxVoiceF0Mean_Hz) return false;
+  if (f0StdDev < 0 || f0StdDev > kMaxVoiceF0StdDev_Hz) return false;
+  if (unitCount < 0 || unitCount > kMaxVoiceUnitCount) return false;
+  if (nameSize < (unitCount > 0 ? 1 : 0) || nameSize > kMaxVoiceNameSize) return false;
   const uint64_t n = static_cast<uint64_t>(unitCount);
   const uint64_t s = static_cast<uint64_t>(nameSize);
   // Header, name table and offset table (at most 2^31 * (2^31 + 4) bytes: no overflow in 64 bits).

@@ -18,6 +18,26 @@ struct PhraseSynth;
 constexpr int32_t kVoiceFormatVersion = 6;
 constexpr int32_t kVoiceHeaderBytes = 24;
 
+// Header values a sized bind (TTSFileOpenSized_I) accepts; anything outside
+// is refused. A trusted bind (size 0) takes the header as it stands, and the
+// readers of these fields saturate instead. Inclusive ranges:
+//   voiceRate   1000..96000 Hz: one 10 ms period at least; bounds the
+//               one-second excitation buffer of the synthesiser
+//   f0Mean      50..500 Hz: the range every F0 target is clamped to
+//   f0StdDev    0..250 Hz: half the widest target range
+//   unitCount   0..65536 units, and the tables must lie inside the block
+//   nameSize    1..256 bytes per name slot (0 allowed only with no units)
+//   codec order 2..18, even; code widths 0..16 bits (checked with the tables)
+// The duration stretch is not a header field: PTC_SET_SPEED clamps its
+// percentage to 50..300, so the stretch stays within base/2..3*base (Q8).
+constexpr int32_t kMinVoiceRate_Hz = 1000;
+constexpr int32_t kMaxVoiceRate_Hz = 96000;
+constexpr int32_t kMinVoiceF0Mean_Hz = 50;
+constexpr int32_t kMaxVoiceF0Mean_Hz = 500;
+constexpr int32_t kMaxVoiceF0StdDev_Hz = 250;
+constexpr int32_t kMaxVoiceUnitCount = 65536;
+constexpr int32_t kMaxVoiceNameSize = 256;
+
 // The request record handed to synthGenerate on every call.
 struct SynthControl {
   int32_t mode;             // 0: a pause of pauseLength; nonzero: the next phone of the speech

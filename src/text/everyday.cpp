@@ -57,12 +57,17 @@ bool isQuantity(const TokenTable* t, int32_t d) {
   return has(t, d, TC_NUMBER) && integerDigits(t->text[d]) <= kEverydayMaxDigits;
 }
 
-// Removes tokens [from, from + k) from the table.
+// Removes tokens [from, from + k) from the table: they were joined into the
+// token before them, which now spans their host text too.
 void dropTokens(TokenTable* t, TokenGaps* gaps, int32_t from, int32_t k) {
+  if (from > 0 && from + k - 1 < t->count && gaps->sourceEnd[from + k - 1] > gaps->sourceEnd[from - 1])
+    gaps->sourceEnd[from - 1] = gaps->sourceEnd[from + k - 1];
   for (int32_t i = from; i + k < t->count; ++i) {
     t->text[i] = t->text[i + k];
     t->tokenClass[i] = t->tokenClass[i + k];
     gaps->spaceBefore[i] = gaps->spaceBefore[i + k];
+    gaps->sourceStart[i] = gaps->sourceStart[i + k];
+    gaps->sourceEnd[i] = gaps->sourceEnd[i + k];
   }
   t->count -= k;
 }
@@ -160,12 +165,10 @@ void groupEverydayNumbers(const EverydayReading* ev, TokenTable* t, TokenGaps* g
 int32_t matchTimeDotBeforeStop(const TokenTable* t, const TokenGaps* gaps, int32_t d, Scratch* s) {
   if (d + 3 >= t->count || !isText(t, d + 3, u'.') || (d + 4 < t->count && gaps->spaceBefore[d + 4] == 0)) return 0;
   if (d > 0 && isText(t, d - 1, u'.')) return 0;
-  TokenTable time;
-  time.count = 3;
-  for (int32_t i = 0; i < 3; ++i) {
-    time.text[i] = t->text[d + i];
-    time.tokenClass[i] = t->tokenClass[d + i];
-  }
+  // The time's three tokens alone, so that the '.' after them ends the sentence.
+  const char16_t* texts[3] = {t->text[d], t->text[d + 1], t->text[d + 2]};
+  int32_t classes[3] = {t->tokenClass[d], t->tokenClass[d + 1], t->tokenClass[d + 2]};
+  TokenTable time{3, classes, texts};
   return matchTimeDot(&time, 0, s);
 }
 

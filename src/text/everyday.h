@@ -52,9 +52,13 @@ extern const EverydayReading kEverydayTr;
 // Longest integer the everyday reading says as a number; longer ones are read digit by digit.
 constexpr int32_t kEverydayMaxDigits = 15;
 
-// Token positions that are preceded by whitespace in the host text.
+// What the normaliser knows of each token besides its text and class (arrays
+// of the token table's length): whether whitespace precedes it in the host
+// text, and the host text it was read from. Joining tokens joins these too.
 struct TokenGaps {
-  uint8_t spaceBefore[kMaxTokens];
+  uint8_t* spaceBefore;
+  int32_t* sourceStart;  // first host unit ('-' or '#' included)
+  int32_t* sourceEnd;    // one past the last host unit
 };
 
 // Before the chain runs: joins "12 400" into one number and marks digit

@@ -15,16 +15,16 @@ struct NormaliseWork {
   TokenTable tokens;
   TokenGaps gaps;
   Scratch scratch;
-  SourceSpan source[kMaxTokens];  // host text of each token, widened to its whole apostrophe word
-  int32_t tokenEnd[kMaxTokens];   // index after each token's last character
 };
 
 bool isApostrophe(char16_t c) { return c == u'\'' || c == u'\u2019'; }
 
 // A suffix after an apostrophe ("Ankara'ya", "2023'te") belongs to the word
 // before it: the apostrophe token and the suffix take the whole word's span.
-// `end[i]` is the index after token i's last character.
-void joinApostropheWords(const char16_t* text, const TokenTable* t, const int32_t* end, SourceSpan* source) {
+// `end[i]` is the index after token i's last character; `joined` has room
+// for one flag per token.
+void joinApostropheWords(const char16_t* text, const TokenTable* t, const int32_t* end, SourceSpan* source,
+                         bool* joined) {
   auto joinsPrevious = [&](int32_t i) {
     if (i <= 0) return false;
     const int32_t start = source[i].start;
@@ -38,7 +38,6 @@ void joinApostropheWords(const char16_t* text, const TokenTable* t, const int32_
       return start == end[i - 1] && i >= 2 && source[i - 1].start == end[i - 2];
     return start == end[i - 1] + 1 && isApostrophe(text[end[i - 1]]);  // a dropped typographic apostrophe
   };
-  bool joined[kMaxTokens];
   for (int32_t i = 0; i < t->count; ++i) joined[i] = joinsPrevious(i);
   for (int32_t i = 1; i < t->count; ++i)
     if (joined[i]) source[i].start = source[i - 1].start;
@@ -145,34 +144,57 @@ int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, i
   // Every token text (with its NUL) is at most twice the host units it spans.
   const int64_t blockUnits = 2 * int64_t(textUnits) + kTokenTextUnits;
   if (blockUnits > 0x3FFFFFFF) return 0;
-  auto* work = static_cast<NormaliseWork*>(std::malloc(sizeof(NormaliseWork)));
-  auto* block = static_cast<char16_t*>(std::malloc(size_t(blockUnits) * sizeof(char16_t)));
-  if (work == nullptr || block == nullptr) {
-    std::free(work);
-    std::free(block);
-    return 0;
-  }
-
   const bool verbatim = textMode == 1 || textMode == 6;
   const bool fullChain = !verbatim && textMode != 2 && textMode != 3;
   const EverydayReading* ev = reading == kReadingEveryday && fullChain ? lang->everyday : nullptr;
   TokenRules rules = {lang->decimalMark, lang->thousandsMark, false};
   if (ev != nullptr) rules = {ev->decimalMark, ev->thousandsMark, true};
 
+  // Every token is kept: a counting pass with the same rules sizes the token arrays.
+  int32_t tokenCount = 0;
+  char16_t token[kTokenTextUnits];
+  for (int32_t position = 0;;) {
+    int32_t cls = 0;
+    position = nextToken(lang, text, position, token, &cls, &rules);
+    if (position < 0) break;
+    ++tokenCount;
+  }
+  auto* work = static_cast<NormaliseWork*>(std::malloc(sizeof(NormaliseWork)));
+  auto* block = static_cast<char16_t*>(std::malloc(size_t(blockUnits) * sizeof(char16_t)));
+  auto* classes = static_cast<int32_t*>(std::malloc(sizeof(int32_t) * size_t(tokenCount + 1)));
+  auto* texts = static_cast<const char16_t**>(std::malloc(sizeof(char16_t*) * size_t(tokenCount + 1)));
+  // Per token: whitespace flag, host start and end, source span, apostrophe join flag.
+  const size_t perToken = sizeof(uint8_t) + 2 * sizeof(int32_t) + sizeof(SourceSpan) + sizeof(bool);
+  auto* side = static_cast<unsigned char*>(std::malloc(perToken * size_t(tokenCount + 1)));
+  if (work == nullptr || block == nullptr || classes == nullptr || texts == nullptr || side == nullptr) {
+    std::free(work);
+    std::free(block);
+    std::free(classes);
+    std::free(texts);
+    std::free(side);
+    return 0;
+  }
+  const size_t slots = size_t(tokenCount + 1);
+  auto* source = reinterpret_cast<SourceSpan*>(side);  // host text of each token, widened to its apostrophe word
+  work->gaps.sourceStart = reinterpret_cast<int32_t*>(side + sizeof(SourceSpan) * slots);
+  work->gaps.sourceEnd = work->gaps.sourceStart + slots;
+  work->gaps.spaceBefore = reinterpret_cast<uint8_t*>(work->gaps.sourceEnd + slots);
+  bool* joined = reinterpret_cast<bool*>(work->gaps.spaceBefore + slots);
+
   TokenTable* t = &work->tokens;
   t->count = 0;
+  t->tokenClass = classes;
+  t->text = texts;
   int32_t used = 0;
   int32_t position = 0;
-  char16_t token[kTokenTextUnits];
-  int32_t* tokenEnd = work->tokenEnd;
-  while (t->count < kMaxTokens) {
+  while (t->count < tokenCount) {
     int32_t cls = 0, start = 0;
     const char16_t next = position < textUnits ? text[position] : char16_t(0);
     work->gaps.spaceBefore[t->count] = next == u' ' || next == u'\t' || next == u'\n' || next == u'\r';
     position = nextToken(lang, text, position, token, &cls, &rules, &start);
     if (position < 0) break;
-    work->source[t->count].start = start;
-    tokenEnd[t->count] = position;
+    work->gaps.sourceStart[t->count] = start;
+    work->gaps.sourceEnd[t->count] = position;
     const int32_t n = wstrLength(token);
     if (used + n + 1 > blockUnits) break;  // cannot happen: a token never outgrows its span
     for (int32_t i = 0; i <= n; ++i) block[used + i] = token[i];
@@ -182,17 +204,16 @@ int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, i
     used += n + 1;
   }
 
-  if (spans != nullptr) {
-    for (int32_t i = 0; i < t->count; ++i) work->source[i].length = tokenEnd[i] - work->source[i].start;
-    joinApostropheWords(text, t, tokenEnd, work->source);
-  }
-
   const TextChain* chain = &lang->fullChain;
   if (textMode == 2) chain = &lang->timeChain;
   else if (textMode == 3) chain = &lang->dateChain;
   if (ev != nullptr) {
     chain = &ev->chain;
     groupEverydayNumbers(ev, t, &work->gaps);
+  }
+  if (spans != nullptr) {
+    for (int32_t i = 0; i < t->count; ++i) source[i] = {work->gaps.sourceStart[i], 0};
+    joinApostropheWords(text, t, work->gaps.sourceEnd, source, joined);
   }
 
   TextWriter w;
@@ -218,18 +239,21 @@ int32_t normaliseTextWithSpans(const TextLanguage* lang, const char16_t* text, i
     if (w.length > 0 && !isBreakChar(writerLast(&w))) writerPut(&w, u' ');
     if (spans != nullptr && w.out != nullptr) {
       // Every unit this step wrote comes from the tokens it claimed.
-      const SourceSpan& first = work->source[d];
-      const SourceSpan& last = work->source[d + claimed <= t->count ? d + claimed - 1 : t->count - 1];
+      const SourceSpan& first = source[d];
+      const SourceSpan& last = source[d + claimed <= t->count ? d + claimed - 1 : t->count - 1];
       const SourceSpan span{first.start, last.start + last.length - first.start};
       for (int32_t i = written < 0 ? 0 : written; i < w.length && i < w.capacity - 1; ++i) spans[i] = span;
       // A suffix joined to the last token read ("10:30'da") takes the whole span.
-      for (int32_t j = d + claimed; j < t->count && work->source[j].start == last.start; ++j) work->source[j] = span;
+      for (int32_t j = d + claimed; j < t->count && source[j].start == last.start; ++j) source[j] = span;
     }
     d += claimed;
   }
   if (writerLast(&w) == u' ' || (lang->stripTrailingMinor && writerLast(&w) == u'|')) writerPop(&w);
   writerFinish(&w);
 
+  std::free(side);
+  std::free(texts);
+  std::free(classes);
   std::free(block);
   std::free(work);
   return w.length;

@@ -13,10 +13,11 @@ constexpr int32_t kLongScratchUnits = 253;  // long scratch, NUL included
 constexpr int32_t kLabelRunLimit = 64;      // a label run stops growing before this length
 constexpr int32_t kDomainLimit = 252;       // a domain stops before passing this length
 
+// Every token of a chunk (the arrays are sized by a counting pass).
 struct TokenTable {
   int32_t count;
-  int32_t tokenClass[kMaxTokens];
-  const char16_t* text[kMaxTokens];
+  int32_t* tokenClass;
+  const char16_t** text;
 };
 
 // Recogniser results. date: first year, second month, third day; time: first

@@ -181,8 +181,8 @@ int32_t scanWord(const TextLanguage* lang, const char16_t* text, int32_t start, 
     if (!take && c == u'\'' && lang->apostropheInWords && i > start && isLanguageLetter(lang, text[i + 1])) {
       take = true;
     }
-    if (!take) break;
-    if (n < kMaxWordLength) token[n++] = c;
+    if (!take || n == kMaxWordLength) break;
+    token[n++] = c;
     ++i;
   }
   token[n] = 0;

@@ -6,9 +6,10 @@
 
 namespace tts {
 
-constexpr int32_t kMaxTokens = 256;        // tokens beyond this are dropped
 constexpr int32_t kMaxNumberLength = 31;   // a number token ends after its 31st character
-constexpr int32_t kMaxWordLength = 20;     // a word token keeps its first 20 letters
+// A letter run longer than this is cut into several word tokens of at most
+// this many letters each; every piece is spoken.
+constexpr int32_t kMaxWordLength = 32;
 constexpr int32_t kTokenTextUnits = 33;    // longest token text ('-' + 31 characters) plus NUL
 
 // Reading-dependent rules of the tokeniser.
@@ -37,7 +38,8 @@ int32_t scanNumber(const TextLanguage* lang, const char16_t* text, int32_t start
 int32_t scanNumberWith(char16_t decimalMark, char16_t thousandsMark, const char16_t* text, int32_t start,
                        char16_t* token, int32_t* tokenClass);
 
-// Letter run from the letter at `start`; keeps the first 20 letters. Returns the index after the run.
+// Letter run from the letter at `start`, at most kMaxWordLength letters.
+// Returns the index after the letters taken (the rest of a longer run starts the next token).
 int32_t scanWord(const TextLanguage* lang, const char16_t* text, int32_t start, char16_t* token);
 
 // 384 word, 480 currency word, 448 unit word.

@@ -96,81 +96,234 @@ void predictBreaks(const TextLanguage* lang, const int32_t* wordClass, const int
   breakLevel[n - 1] = wordClass[n - 1] == 3 ? 2 : 1;
 }
 
+namespace {
+
+// Reads the entries of a normalised text one by one: word pieces of at most
+// kEntryMaxLength units and the break mark that ends a word.
+struct EntryCursor {
+  const TextLanguage* lang;
+  const char16_t* text;
+  int32_t position;       // where the next word search starts
+  bool markPending;       // the word just read is followed by a mark entry
+  char16_t mark;          // that mark (0: the end entry)
+  int32_t wordStart;      // the whole word the last piece came from: [wordStart, wordEnd)
+  int32_t wordEnd;
+
+  // Entry text [*start, *start + *length), or the mark in *mark with *length -1.
+  bool next(int32_t* start, int32_t* length, char16_t* markOut) {
+    if (markPending) {
+      markPending = false;
+      *markOut = mark;
+      *length = -1;
+      return true;
+    }
+    while (text[position] != 0 && isSeparator(text[position])) ++position;
+    if (text[position] == 0) return false;
+    int32_t end = position;
+    while (text[end] != 0 && !isSeparator(text[end])) ++end;
+    if (position == 0 || isSeparator(text[position - 1])) wordStart = position;
+    wordEnd = end;
+    *start = position;
+    *length = end - position < kEntryMaxLength ? end - position : kEntryMaxLength;
+    position += *length;
+    if (position == end) {
+      const char16_t c = text[end];
+      markPending = (c != 0 && c != u' ') || (c == 0 && lang->addEndEntry);
+      mark = c;
+    }
+    return true;
+  }
+};
+
+int32_t unitsOf(int32_t length) { return length < 0 ? 2 : length + 1; }
+
+struct PassPlan {
+  int32_t entries;  // entries of the pass
+  int32_t units;    // text storage they take
+  int32_t end;      // position where the next pass starts
+};
+
+// The entries one pass takes from `position`: at most kMaxEntries words (a
+// word's mark stays with it) and kPassTextUnits units of text. A pass that
+// cannot take the rest ends after its last break mark if that lies in its
+// second half.
+PassPlan planPass(const TextLanguage* lang, const char16_t* normal, int32_t position) {
+  EntryCursor cursor{lang, normal, position, false, 0, position, position};
+  PassPlan plan{0, 0, position};
+  PassPlan lastMark{0, 0, position};
+  int32_t start = 0, length = 0;
+  char16_t mark = 0;
+  bool more = false;
+  for (;;) {
+    const int32_t at = cursor.position;
+    const bool pending = cursor.markPending;
+    if (!cursor.next(&start, &length, &mark)) break;
+    // A word reserves room for the mark that may follow it.
+    const int32_t need = length < 0 ? 2 : length + 1 + 2;
+    if ((length >= 0 && plan.entries >= kMaxEntries) || plan.units + need > kPassTextUnits) {
+      cursor.position = at;
+      cursor.markPending = pending;
+      more = true;
+      break;
+    }
+    ++plan.entries;
+    plan.units += unitsOf(length);
+    plan.end = cursor.position;
+    if (length < 0) lastMark = plan;
+  }
+  if (more && lastMark.entries >= kMaxEntries / 2) plan = lastMark;
+  return plan;
+}
+
+// The upper bound of entries stated for a whole chunk: spaces count 1 and
+// marks 2, up to kMaxEntries, plus 2.
+int32_t markBound(const char16_t* normal) {
+  int32_t sum = 0;
+  for (const char16_t* p = normal; *p != 0 && sum < kMaxEntries; ++p) {
+    if (*p == u' ') sum += 1;
+    else if (isSeparator(*p)) sum += 2;
+  }
+  return sum + 2;
+}
+
+// Entries (and pointers) to reserve for a pass: enough for its entries and,
+// at kEntryTextUnits per entry, for their text.
+int32_t reserveFor(const PassPlan& plan) {
+  const int32_t forText = (plan.units + kEntryTextUnits - 1) / kEntryTextUnits;
+  return plan.entries > forText ? plan.entries : forText;
+}
+
+// The host text that units [from, to) of the normalised text came from (the
+// union of their spans).
+SourceSpan sourceOf(const SourceSpan* unitSpans, int32_t from, int32_t to) {
+  int32_t start = -1, end = -1;
+  for (int32_t i = from; i < to; ++i) {
+    const SourceSpan& u = unitSpans[i];
+    if (u.start < 0) continue;
+    if (start < 0 || u.start < start) start = u.start;
+    if (u.start + u.length > end) end = u.start + u.length;
+  }
+  return start < 0 ? SourceSpan{-1, 0} : SourceSpan{start, end - start};
+}
+
+// Fills the planned entries from `position`; storage is entries[0] with
+// capacity * kEntryTextUnits units. With `unitSpans`, `spans` gets each
+// entry's host text (every piece of a word the whole word's). Returns the
+// entries filled.
+int32_t fillPass(const TextLanguage* lang, const char16_t* normal, int32_t position, const PassPlan& plan,
+                 char16_t** entries, int32_t capacity, const SourceSpan* unitSpans = nullptr,
+                 SourceSpan* spans = nullptr) {
+  EntryCursor cursor{lang, normal, position, false, 0, position, position};
+  char16_t* storage = entries[0];
+  char16_t* const storageEnd = entries[0] + int64_t(capacity) * kEntryTextUnits;
+  int32_t k = 0, start = 0, length = 0;
+  char16_t mark = 0;
+  while (k < plan.entries && k < capacity && cursor.next(&start, &length, &mark)) {
+    if (storage + unitsOf(length) > storageEnd) break;
+    if (unitSpans != nullptr && spans != nullptr) {
+      if (length >= 0) spans[k] = sourceOf(unitSpans, cursor.wordStart, cursor.wordEnd);
+      else spans[k] = mark != 0 ? sourceOf(unitSpans, cursor.wordEnd, cursor.wordEnd + 1) : SourceSpan{-1, 0};
+    }
+    entries[k++] = storage;
+    if (length < 0) {
+      storage[0] = mark;
+      storage[1] = 0;
+      storage += 2;
+    } else {
+      for (int32_t i = 0; i < length; ++i) storage[i] = normal[start + i];
+      storage[length] = 0;
+      storage += length + 1;
+    }
+  }
+  return k;
+}
+
+// Heap copy of the normalised text (length + 10 units), or null. With
+// `unitSpans`, also a heap array of the host text of every unit (null when the
+// heap refuses it: then no spans are kept).
+char16_t* normalisedCopy(const TextLanguage* lang, const char16_t* text, int32_t textMode, int32_t reading,
+                         SourceSpan** unitSpans = nullptr) {
+  if (unitSpans != nullptr) *unitSpans = nullptr;
+  const int32_t length = normaliseText(lang, text, textMode, nullptr, 0, reading);
+  if (length <= 0) return nullptr;
+  auto* normal = static_cast<char16_t*>(std::malloc(size_t(length + 10) * sizeof(char16_t)));
+  if (normal == nullptr) return nullptr;
+  SourceSpan* spans = nullptr;
+  if (unitSpans != nullptr) {
+    spans = static_cast<SourceSpan*>(std::malloc(size_t(length + 10) * sizeof(SourceSpan)));
+    if (spans != nullptr)
+      for (int32_t i = 0; i < length + 10; ++i) spans[i] = SourceSpan{-1, 0};
+    *unitSpans = spans;
+  }
+  normaliseTextWithSpans(lang, text, textMode, normal, spans, length + 10, reading);
+  return normal;
+}
+
+}  // namespace
+
 int32_t buildWordListFor(const TextLanguage* lang, const char16_t* text, int32_t textMode, char16_t** entries,
                          int32_t capacity, int32_t reading, SourceSpan* spans) {
   if (lang == nullptr || text == nullptr) return 0;
-  const int32_t length = normaliseText(lang, text, textMode, nullptr, 0, reading);
-  if (length <= 0) return 0;
-  auto* normal = static_cast<char16_t*>(std::malloc(size_t(length + 10) * sizeof(char16_t)));
-  if (normal == nullptr) return 0;
-  // Source of every normalised unit, only when the caller wants entry spans.
   SourceSpan* unitSpans = nullptr;
-  if (spans != nullptr && entries != nullptr) {
-    unitSpans = static_cast<SourceSpan*>(std::malloc(size_t(length + 10) * sizeof(SourceSpan)));
-    if (unitSpans == nullptr) {
-      std::free(normal);
-      return 0;
-    }
-    for (int32_t i = 0; i < length + 10; ++i) unitSpans[i] = SourceSpan{-1, 0};
-  }
-  normaliseTextWithSpans(lang, text, textMode, normal, unitSpans, length + 10, reading);
-  // The host text that units [from, to) came from (the union of their spans).
-  auto sourceOf = [unitSpans](int32_t from, int32_t to) {
-    int32_t start = -1, end = -1;
-    for (int32_t i = from; i < to; ++i) {
-      const SourceSpan& u = unitSpans[i];
-      if (u.start < 0) continue;
-      if (start < 0 || u.start < start) start = u.start;
-      if (u.start + u.length > end) end = u.start + u.length;
-    }
-    return start < 0 ? SourceSpan{-1, 0} : SourceSpan{start, end - start};
-  };
-
-  int32_t k = 0;
+  char16_t* normal =
+      normalisedCopy(lang, text, textMode, reading, spans != nullptr && entries != nullptr ? &unitSpans : nullptr);
+  if (normal == nullptr) return 0;
+  const PassPlan plan = planPass(lang, normal, 0);
+  int32_t result = 0;
   if (entries == nullptr) {
-    int32_t sum = 0;
-    for (const char16_t* p = normal; *p != 0 && sum < kMaxEntries; ++p) {
-      if (*p == u' ') sum += 1;
-      else if (isSeparator(*p)) sum += 2;
-    }
-    std::free(normal);
-    return sum + 2;
+    const int32_t bound = markBound(normal);
+    const int32_t reserve = reserveFor(plan);
+    result = bound > reserve ? bound : reserve;
+  } else if (capacity > 0 && entries[0] != nullptr) {
+    result = fillPass(lang, normal, 0, plan, entries, capacity, unitSpans, spans);
   }
-  if (capacity <= 0 || entries[0] == nullptr) {
-    std::free(normal);
-    std::free(unitSpans);
-    return 0;
-  }
-  char16_t* storage = entries[0];
-  char16_t* const storageEnd = entries[0] + int64_t(capacity) * kEntryTextUnits;
-  int32_t j = 0;
-  while (k < kMaxEntries && k < capacity) {
-    while (normal[j] != 0 && isSeparator(normal[j])) ++j;
-    if (normal[j] == 0) break;
-    int32_t end = j;
-    while (normal[end] != 0 && !isSeparator(normal[end])) ++end;
-    // A word keeps at most kEntryMaxLength units, so each entry fits its 21 units.
-    int32_t n = end - j < kEntryMaxLength ? end - j : kEntryMaxLength;
-    if (storage + n + 1 > storageEnd) break;
-    if (unitSpans != nullptr) spans[k] = sourceOf(j, end);
-    entries[k++] = storage;
-    for (int32_t i = 0; i < n; ++i) storage[i] = normal[j + i];
-    storage[n] = 0;
-    storage += n + 1;
-    const char16_t c = normal[end];
-    const bool mark = c != 0 && c != u' ';
-    if ((mark || (c == 0 && lang->addEndEntry)) && k < capacity && storage + 2 <= storageEnd) {
-      if (unitSpans != nullptr) spans[k] = c != 0 ? sourceOf(end, end + 1) : SourceSpan{-1, 0};
-      entries[k++] = storage;
-      storage[0] = c;
-      storage[1] = 0;
-      storage += 2;
-    }
-    j = end;
-  }
-  std::free(normal);
   std::free(unitSpans);
-  return k;
+  std::free(normal);
+  return result;
+}
+
+int32_t buildWordListPassFor(const TextLanguage* lang, WordList* words, const char16_t* text, int32_t textMode,
+                             int32_t reading, bool withSpans, WorkArena* arena) {
+  if (lang == nullptr || words == nullptr) return 0;
+  if (text != nullptr) {
+    std::free(words->passText);
+    std::free(words->passSpans);
+    words->passSpans = nullptr;
+    words->passText = normalisedCopy(lang, text, textMode, reading, withSpans ? &words->passSpans : nullptr);
+    words->passPosition = 0;
+    words->textMode = textMode;
+  }
+  words->spans = nullptr;
+  if (words->passText == nullptr) return 0;
+  const PassPlan plan = planPass(lang, words->passText, words->passPosition);
+  if (plan.entries == 0) return 0;
+  const int32_t bound = reserveFor(plan);
+  auto* storage = static_cast<char16_t*>(arenaAlloc(arena, sizeof(char16_t), bound * kEntryTextUnits));
+  auto** entries = static_cast<char16_t**>(arenaAlloc(arena, sizeof(char16_t*), bound));
+  if (storage == nullptr || entries == nullptr) return kStageNoMemory;
+  SourceSpan* spans = nullptr;
+  if (words->passSpans != nullptr) {
+    spans = static_cast<SourceSpan*>(arenaAlloc(arena, sizeof(SourceSpan), bound));
+    if (spans == nullptr) return kStageNoMemory;
+  }
+  for (int32_t i = 0; i < bound; ++i) entries[i] = nullptr;
+  entries[0] = storage;
+  const int32_t count =
+      fillPass(lang, words->passText, words->passPosition, plan, entries, bound, words->passSpans, spans);
+  words->spans = spans;
+  words->passPosition = plan.end;
+  words->textBuffer = storage;
+  words->entries = entries;
+  words->count = count;
+  return count;
+}
+
+bool wordListHasMorePasses(const WordList* words) {
+  if (words == nullptr || words->passText == nullptr) return false;
+  for (const char16_t* p = words->passText + words->passPosition; *p != 0; ++p) {
+    if (!isSeparator(*p)) return true;
+  }
+  return false;
 }
 
 int32_t analyseWordListFor(const TextLanguage* lang, WordClassifier classify, WordList* words,
@@ -222,9 +375,9 @@ int32_t analyseWordListFor(const TextLanguage* lang, WordClassifier classify, Wo
   return 0;
 }
 
-int32_t buildWordList(const char16_t* text, int32_t textMode, int32_t reading, char16_t** entries,
-                      int32_t capacity, WorkArena* /*arena*/, SourceSpan* spans) {
-  return buildWordListFor(kLanguage.text, text, textMode, entries, capacity, reading, spans);
+int32_t buildWordList(WordList* words, const char16_t* text, int32_t textMode, int32_t reading, bool withSpans,
+                      WorkArena* arena) {
+  return buildWordListPassFor(kLanguage.text, words, text, textMode, reading, withSpans, arena);
 }
 
 int32_t analyseWordList(WordList* words, WorkArena* arena) {

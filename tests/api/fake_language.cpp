@@ -9,6 +9,7 @@
 #include "model/language.h"
 #include "model/relation.h"
 #include "model/value.h"
+#include "text/word_list.h"
 
 namespace fake {
 
@@ -23,8 +24,11 @@ int32_t entryLength(const char16_t* s) {
   return n;
 }
 
-int32_t buildWordList(const char16_t* text, int32_t, int32_t reading, char16_t** entries, int32_t capacity,
-                      tts::WorkArena*, tts::SourceSpan*) {
+// One pass per chunk: words split at spaces, each kept to 20 units; the word
+// "FAIL" asks for more entries than the arena holds.
+int32_t buildWordList(tts::WordList* list, const char16_t* text, int32_t mode, int32_t reading, bool,
+                      tts::WorkArena* arena) {
+  if (!text) return 0;
   lastReading = reading;
   std::vector<std::u16string> words;
   std::u16string current;
@@ -37,12 +41,16 @@ int32_t buildWordList(const char16_t* text, int32_t, int32_t reading, char16_t**
     }
   }
   if (!current.empty()) words.push_back(current);
-  if (!entries) {
-    for (const auto& w : words)
-      if (w == u"FAIL") return 5000;
-    return static_cast<int32_t>(words.size());
-  }
-  char16_t* out = entries[0];
+  int32_t capacity = static_cast<int32_t>(words.size());
+  for (const auto& w : words)
+    if (w == u"FAIL") capacity = 5000;
+  if (capacity == 0) return 0;
+  auto* out = static_cast<char16_t*>(tts::arenaAlloc(arena, sizeof(char16_t), capacity * tts::kEntryTextUnits));
+  auto** entries = static_cast<char16_t**>(tts::arenaAlloc(arena, sizeof(char16_t*), capacity));
+  if (!out || !entries) return tts::kStageNoMemory;
+  list->textBuffer = out;
+  list->entries = entries;
+  list->textMode = mode;
   int32_t k = 0;
   for (const auto& w : words) {
     if (k >= capacity) break;
@@ -52,6 +60,7 @@ int32_t buildWordList(const char16_t* text, int32_t, int32_t reading, char16_t**
     out[n] = 0;
     out += n + 1;
   }
+  list->count = k;
   return k;
 }
 

@@ -238,6 +238,23 @@ TEST_F(HostTest, ErrorsAreOneLineAndNonZero) {
   EXPECT_EQ(version.out.rfind("voxa ", 0), 0u);
 }
 
+TEST_F(HostTest, WarnsAboutSkippedOrUnspeakableInputAndStillSucceeds) {
+  const struct {
+    const char* text;
+    const char* warning;  // expected on standard error; "" none
+  } cases[] = {
+      {"hola, \u00BFqu\u00E9 tal?", ""},
+      {"hola \U0001F600\U0001F600 \u043C\u0438\u0440", "skipped 5 characters the language cannot speak"},
+      {"\U0001F600 --- ...", "nothing speakable in the input"},
+  };
+  for (const auto& c : cases) {
+    Result r = run("--inspect", c.text);
+    EXPECT_EQ(r.exitCode, 0) << c.text;
+    if (*c.warning == 0) EXPECT_EQ(r.err, "") << c.text;
+    else EXPECT_NE(r.err.find(std::string("voxa: warning: ") + c.warning), std::string::npos) << r.err;
+  }
+}
+
 }  // namespace
 
 // A newspaper-like paragraph per language in the host's default (everyday)

@@ -44,16 +44,20 @@ TEST(TextPl, CopyLowersAndPunctuation) {
 
 TEST(TextPl, DotDatesRomanMonthsAndDotTimes) {
   tts::Scratch s{};
+  static std::vector<int32_t> classes;
+  static std::vector<const char16_t*> pointers;
   auto table = [](const std::u16string& text, std::vector<std::u16string>& keep, tts::TokenTable& t) {
     char16_t buf[tts::kTokenTextUnits];
     int32_t cls = 0;
-    t.count = 0;
+    classes.clear();
+    pointers.clear();
     for (int32_t pos = tts::nextToken(&tts::kTextLanguagePl, text.c_str(), 0, buf, &cls); pos >= 0;
          pos = tts::nextToken(&tts::kTextLanguagePl, text.c_str(), pos, buf, &cls)) {
       keep.emplace_back(buf);
-      t.tokenClass[t.count++] = cls;
+      classes.push_back(cls);
     }
-    for (int32_t i = 0; i < t.count; ++i) t.text[i] = keep[size_t(i)].c_str();
+    for (const auto& s : keep) pointers.push_back(s.c_str());
+    t = tts::TokenTable{static_cast<int32_t>(keep.size()), classes.data(), pointers.data()};
   };
   struct DateCase {
     const char16_t* text;

@@ -263,7 +263,7 @@ TEST(TextTr, RandomFormsKeepBothPassesEqual) {
     for (int32_t mode : {0, 2, 3}) {
       EXPECT_NE(normalise(kTr, text, mode), u"<length mismatch>") << toUtf8(text);
       for (const std::u16string& e : text_test::entries(kTr, text, mode)) {
-        EXPECT_LE(e.size(), 20u) << toUtf8(text);
+        EXPECT_LE(e.size(), size_t(tts::kEntryMaxLength)) << toUtf8(text);
       }
     }
   }
@@ -322,6 +322,24 @@ TEST_F(TurkishEngine, ExampleStringsInEveryModeEndWithDone) {
       tts_test::RecordingHost host;
       EXPECT_EQ(tts_test::speakChunk(handle, text, mode, host), TTS_DONE) << toUtf8(text) << " mode " << mode;
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TextTr, CircumflexVowelsStayInTheirWords) {
+  const struct {
+    const char16_t* text;
+    int32_t syllables;  // vowel groups of the one word
+  } cases[] = {{u"d\u00FCkk\u00E2nlarda", 4}, {u"\u00C2DEM", 2}, {u"\u00EEm\u00E2n", 2}, {u"mahk\u00FBm", 2},
+               {u"\u00DBM\u0130T", 2}};
+  for (const auto& c : cases) {
+    const std::vector<std::u16string> e = text_test::entries(kTr, c.text, 0);
+    ASSERT_EQ(e.size(), 1u) << toUtf8(c.text);
+    EXPECT_EQ(e[0], c.text);
+    EXPECT_EQ(tts::countVowelGroups(kTr, c.text), c.syllables) << toUtf8(c.text);
   }
 }
 

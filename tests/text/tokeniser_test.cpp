@@ -72,7 +72,9 @@ TEST(Tokeniser, SignsHashesAndLimits) {
 TEST(Tokeniser, WordsAndSymbols) {
   EXPECT_EQ(tokens(u"Ni\u00F1o l'amour 'x"),
             (std::vector<Tok>{{"Ni\xC3\xB1o", 384}, {"l'amour", 384}, {"'", 1}, {"x", 384}}));
-  EXPECT_EQ(tokens(u"abcdefghijklmnopqrstuvwxy"), (std::vector<Tok>{{"abcdefghijklmnopqrst", 384}}));
+  // A run longer than 32 letters continues in a second token.
+  EXPECT_EQ(tokens(u"abcdefghijklmnopqrstuvwxyabcdefghijklmn"),
+            (std::vector<Tok>{{"abcdefghijklmnopqrstuvwxyabcdefg", 384}, {"hijklmn", 384}}));
   EXPECT_EQ(tokens(u"EUR euros Dollar"), (std::vector<Tok>{{"EUR", 480}, {"euros", 384}, {"Dollar", 480}}));
   EXPECT_EQ(tokens(u"\u20AC\u00A3\u00A5\u3002\u00BF\u00B7\u0142"),
             (std::vector<Tok>{{"\xE2\x82\xAC", 1}, {"\xC2\xA3", 1}, {"\xC2\xA5", 1}, {"\xE3\x80\x82", 1}}));
@@ -82,6 +84,8 @@ TEST(Tokeniser, WordsAndSymbols) {
 // A token table over the given texts, classes as the tokeniser gives them.
 struct Table {
   std::vector<std::u16string> texts;
+  std::vector<int32_t> classes;
+  std::vector<const char16_t*> pointers;
   tts::TokenTable t{};
   const tts::TokenTable* get() const { return &t; }
   explicit Table(const std::u16string& text) {
@@ -90,9 +94,10 @@ struct Table {
     for (int32_t pos = tts::nextToken(&tts::kTextLanguageEs, text.c_str(), 0, buf, &cls); pos >= 0;
          pos = tts::nextToken(&tts::kTextLanguageEs, text.c_str(), pos, buf, &cls)) {
       texts.emplace_back(buf);
-      t.tokenClass[t.count++] = cls;
+      classes.push_back(cls);
     }
-    for (int32_t i = 0; i < t.count; ++i) t.text[i] = texts[size_t(i)].c_str();
+    for (const auto& s : texts) pointers.push_back(s.c_str());
+    t = tts::TokenTable{static_cast<int32_t>(texts.size()), classes.data(), pointers.data()};
   }
 };
 
@@ -132,7 +137,7 @@ TEST(Recognisers, MoneyAndPercentages) {
   EXPECT_EQ(tts::matchCurrencyAmount(Table(u"5 mil euro").get(), 0, &s), 3);
   EXPECT_EQ(toUtf8(s.second), "mil|euro");
   EXPECT_EQ(tts::matchCurrencyAmount(Table(u"5 abcdefghijklmnopqrstuvw dollars").get(), 0, &s), 3);
-  EXPECT_EQ(toUtf8(s.second), "abcdefghijklmnopqrst|dollars");
+  EXPECT_EQ(toUtf8(s.second), "abcdefghijklmnopqrstuvw|dollars");
   EXPECT_EQ(tts::matchAmountUnit(Table(u"5 eur").get(), 0, &s), 2);
   EXPECT_EQ(tts::matchPercent(Table(u"50 %").get(), 0, &s), 2);
   EXPECT_EQ(tts::matchPercent(Table(u"50").get(), 0, &s), 0);

@@ -55,18 +55,18 @@ TEST(WordListEs, EntriesAndBreakMarks) {
 TEST(WordListEs, CountIsAnUpperBoundAndEntriesFit) {
   EXPECT_EQ(tts::buildWordListFor(kEs, u"a b c", 0, nullptr, 0), 4);
   EXPECT_EQ(tts::buildWordListFor(kEs, u"a, b.", 0, nullptr, 0), 6);
-  // A 31-digit number copied verbatim is cut to 20 units.
+  // A 31-digit number copied verbatim stays whole.
   const std::u16string digits = u"1234567890123456789012345678901";
   auto e = entries(kEs, digits + u" x", 1);
   ASSERT_EQ(e.size(), 3u);
-  EXPECT_EQ(e[0], digits.substr(0, 20));
+  EXPECT_EQ(e[0], digits);
   // Never more entries than the given capacity, never past its 21 units each.
   std::vector<char16_t> storage(3 * tts::kEntryTextUnits + 1, u'#');
   std::vector<char16_t*> pointers(3, nullptr);
   pointers[0] = storage.data();
   EXPECT_EQ(tts::buildWordListFor(kEs, u"abcdefghijklmnopqrstuvwxyz, b c d e f", 0, pointers.data(), 3), 3);
   EXPECT_EQ(storage.back(), u'#');
-  EXPECT_EQ(toUtf8(pointers[0]), "abcdefghijklmnopqrst");
+  EXPECT_EQ(toUtf8(pointers[0]), "abcdefghijklmnopqrstuvwxyz");
   EXPECT_EQ(toUtf8(pointers[1]), ",");
 }
 

@@ -6,8 +6,10 @@
 namespace tts {
 
 const TextLanguage kTextLanguageTr = {
-    /*letters=*/u"\u00C7\u00D6\u00DC\u00E7\u00F6\u00FC\u011E\u011F\u0130\u0131\u015E\u015F",
-    /*vowels=*/u"AEIOUaeiou\u00D6\u00F6\u00DC\u00FC\u0130\u0131",
+    // Circumflex vowels (â î û and capitals) are letters of everyday words ("dükkân").
+    /*letters=*/u"\u00C7\u00D6\u00DC\u00E7\u00F6\u00FC\u011E\u011F\u0130\u0131\u015E\u015F"
+                u"\u00C2\u00CE\u00DB\u00E2\u00EE\u00FB",
+    /*vowels=*/u"AEIOUaeiou\u00D6\u00F6\u00DC\u00FC\u0130\u0131\u00C2\u00CE\u00DB\u00E2\u00EE\u00FB",
     /*currencyWords=*/u" tl lira kuru\u015F dolar avro euro sterlin yen ",
     /*unitWords=*/nullptr,
     /*decimalMark=*/u'.',
