@@ -20,6 +20,7 @@ namespace {
 struct Case {
   const char* text;
   std::vector<const char*> spans;  // source text of the words, repeats of one span shown once
+  int32_t onlyReading = -1;        // TTS_READING_*: the case holds in that reading only; -1: in both
 };
 
 std::vector<Case> cases() {
@@ -33,19 +34,24 @@ std::vector<Case> cases() {
         // Quotes are no suffixes; '#' and '-' belong to their numbers; a long word keeps its whole span.
         {"'Hola' dijo #12 -5 electroencefalografistas",
          {"Hola", "dijo", "#12", "-5", "electroencefalografistas"}},
+        // Groups the everyday reading joins keep the whole span.
+        {"Son 12 400 km.", {"Son", "12 400 km"}, TTS_READING_EVERYDAY},
     };
   if (lang == "pl")
     return {
-        {"Zapłacił 1.250 zł dnia 3.05.2020.", {"Zapłacił", "1.250 zł", "dnia", "3.05.2020"}},
+        {"Zapłacił 1.250 zł dnia 3.05.2020.", {"Zapłacił", "1.250 zł", "dnia", "3.05.2020"}, TTS_READING_LITERAL},
+        {"Zapłacił 1.250 zł dnia 3.05.2020.", {"Zapłacił", "1.250", "zł", "dnia", "3.05.2020"}, TTS_READING_EVERYDAY},
         {"Ulica Długa 7, http://www.przyklad.pl i 21 domów",
          {"Ulica", "Długa", "7", "http://www.przyklad.pl", "i", "21", "domów"}},
         {"O 10:30 było 15% Kennedy'ego", {"O", "10:30", "było", "15%", "Kennedy'ego"}},
+        {"Przejechał 12 400 km.", {"Przejechał", "12 400 km"}, TTS_READING_EVERYDAY},
     };
   return {
       {"1.250 lira 3/5/2020 tarihinde ödendi.", {"1.250 lira", "3/5/2020", "tarihinde", "ödendi"}},
       {"Ankara'ya 2023'te gitti, http://www.ornek.com.tr",
        {"Ankara'ya", "2023'te", "gitti", "http://www.ornek.com.tr"}},
       {"Saat 10:30'da yüzde 15 İstanbul’da", {"Saat", "10:30'da", "yüzde", "15", "İstanbul’da"}},
+      {"48.200 kişi %25'i aldı.", {"48.200", "kişi", "%25'i", "aldı"}, TTS_READING_EVERYDAY},
   };
 }
 
@@ -74,7 +80,14 @@ TEST(WordEvents, SpansAreSourceWordsInOrderBeforeTheirSamples) {
   CorvumLexicon* lexicon = LexMgr_Open(CORVUM_LANG_ALL);
   TTSFile* handle = TTSFileOpenSized_I(lexicon, db.data(), db.size(), 0, TTS_FORMAT_KEEP);
   ASSERT_NE(handle, nullptr);
+  // Both readings; the everyday one at 8 kHz, where indices count output samples.
+  for (int32_t reading : {TTS_READING_LITERAL, TTS_READING_EVERYDAY})
   for (const Case& c : cases()) {
+    if (c.onlyReading >= 0 && c.onlyReading != reading) continue;
+    int32_t value = reading;
+    ASSERT_EQ(TTSFileCtrl_I(handle, TTSC_SET_READING, &value), TTS_OK);
+    value = reading == TTS_READING_EVERYDAY ? TTS_FORMAT_8K : TTS_FORMAT_KEEP;
+    ASSERT_EQ(TTSFileCtrl_I(handle, TTSC_SET_FORMAT, &value), TTS_OK);
     const std::u16string text = tts_test::utf16(c.text);
     tts_test::RecordingHost host;
     Seen seen;
@@ -98,7 +111,7 @@ TEST(WordEvents, SpansAreSourceWordsInOrderBeforeTheirSamples) {
         EXPECT_GT(e.sample, seen.events[i - 1].sample) << c.text << ": " << span;
       }
     }
-    EXPECT_EQ(spans, std::vector<std::string>(c.spans.begin(), c.spans.end())) << c.text;
+    EXPECT_EQ(spans, std::vector<std::string>(c.spans.begin(), c.spans.end())) << c.text << " reading " << reading;
   }
   // Removing the observer stops the events; a null handle is refused.
   tts_test::RecordingHost host;
