@@ -23,50 +23,126 @@ int32_t peakAbs(const int16_t* samples, int32_t count) {
   return peak;
 }
 
-// Stores v as the newest value and returns a pointer to the newest order+1
-// values (newest first).
-static int32_t* pushValue(FilterMemory* mem, int32_t v) {
-  const int32_t n1 = mem->order + 1;
-  int32_t* slot = &mem->hist[mem->pos - 1];
-  slot[0] = v;
-  slot[n1] = v;
-  return slot;
+// The filters copy the newest n values of the memory into a linear buffer
+// (oldest first), run over it without ring bookkeeping, and write the newest n
+// values back. The ring keeps n+1 values, but the oldest of them is never read
+// before it is overwritten (the FIR reads the new input and n older ones, the
+// all-pole filter n older outputs), so it is written back as 0. The memory is
+// left in the layout of position n+1: newest value at hist[n+1], older ones
+// above it, each also at its twin n+1 words below.
+
+constexpr int32_t kMaxBlock = 512;  // samples per pass over the linear buffer
+
+// line: out, n values, oldest first.
+static void readHistory(const FilterMemory* mem, int32_t n, int32_t* line) {
+  const int32_t* newest = &mem->hist[mem->pos];
+  for (int32_t j = 0; j < n; ++j) line[n - 1 - j] = newest[j];
 }
 
-static void stepPosition(FilterMemory* mem) {
-  mem->pos -= 1;
-  if (mem->pos < 1) mem->pos = mem->order + 1;
+// line: in, the newest n values, oldest first.
+static void writeHistory(FilterMemory* mem, int32_t n, const int32_t* line) {
+  const int32_t n1 = n + 1;
+  mem->pos = n1;
+  for (int32_t j = 0; j < n; ++j) {
+    mem->hist[n1 + j] = line[n - 1 - j];
+    mem->hist[j] = line[n - 1 - j];
+  }
+  mem->hist[n1 + n] = 0;
+  mem->hist[n] = 0;
+}
+
+// Products and sums wrap in unsigned arithmetic: the same bits as mul32 and
+// add32, in a form the compiler turns into vector multiplies. Where the
+// processor has AVX2 a second copy of the loops uses it (chosen at load time).
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
+#define VOXA_VECTOR_CLONES __attribute__((target_clones("default", "arch=x86-64-v3")))
+#else
+#define VOXA_VECTOR_CLONES
+#endif
+
+// taps_Q: in, b0..bn. line: in, n history inputs then count new inputs.
+// samples: out, count filtered values.
+VOXA_VECTOR_CLONES
+static void firBlock(const int32_t* taps_Q, int32_t n, int32_t shift, const int32_t* line, int16_t* samples,
+                     int32_t count) {
+  uint32_t acc[kMaxBlock];
+  const uint32_t* x = reinterpret_cast<const uint32_t*>(line) + n;
+  const uint32_t b0 = static_cast<uint32_t>(taps_Q[0]);
+  for (int32_t t = 0; t < count; ++t) acc[t] = b0 * x[t];
+  for (int32_t i = 1; i <= n; ++i) {
+    const uint32_t b = static_cast<uint32_t>(taps_Q[i]);
+    const uint32_t* xi = x - i;
+    for (int32_t t = 0; t < count; ++t) acc[t] += b * xi[t];
+  }
+  for (int32_t t = 0; t < count; ++t) samples[t] = static_cast<int16_t>(static_cast<int32_t>(acc[t]) >> shift);
 }
 
 void firFilter(const int32_t* taps_Q, int32_t shift, FilterMemory* mem, int16_t* samples, int32_t count) {
   if (!taps_Q || !mem || !samples) return;
   const int32_t n = mem->order;
-  for (int32_t t = 0; t < count; ++t) {
-    const int32_t* x = pushValue(mem, samples[t]);
-    int32_t acc = 0;
-    for (int32_t i = 0; i <= n; ++i) acc = add32(acc, mul32(taps_Q[i], x[i]));
-    stepPosition(mem);
-    samples[t] = static_cast<int16_t>(acc >> shift);
+  int32_t line[kMaxFilterOrder + kMaxBlock];
+  readHistory(mem, n, line);
+  while (count > 0) {
+    const int32_t block = count < kMaxBlock ? count : kMaxBlock;
+    for (int32_t t = 0; t < block; ++t) line[n + t] = samples[t];
+    firBlock(taps_Q, n, shift, line, samples, block);
+    for (int32_t j = 0; j < n; ++j) line[j] = line[block + j];
+    samples += block;
+    count -= block;
   }
+  writeHistory(mem, n, line);
+}
+
+// The feedback sum over a window of kWidth past outputs (kWidth >= n, the
+// coefficients padded with zeros at the old end): a fixed trip count that
+// the compiler unrolls into whole vectors.
+// reversed: in, kWidth coefficients, reversed[kWidth - i] = a_i.
+// line: in/out, kWidth past outputs then room for count outputs.
+// samples: in/out. Returns the sum of |y|.
+template <int32_t kWidth>
+static inline int32_t allPoleBlock(const uint32_t* reversed, int32_t shift, int32_t* line, int16_t* samples,
+                                   int32_t count) {
+  uint32_t sumAbs = 0;
+  for (int32_t t = 0; t < count; ++t) {
+    const uint32_t* past = reinterpret_cast<const uint32_t*>(line) + t;
+    uint32_t acc = 0;
+    for (int32_t j = 0; j < kWidth; ++j) acc += reversed[j] * past[j];
+    const int32_t y = sub32(samples[t], static_cast<int32_t>(acc) >> shift);
+    line[kWidth + t] = y;
+    sumAbs += static_cast<uint32_t>(abs32(y));
+    samples[t] = static_cast<int16_t>(y);
+  }
+  return static_cast<int32_t>(sumAbs);
+}
+
+template <int32_t kWidth>
+VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t n, int32_t shift,
+                                               FilterMemory* mem, int16_t* samples, int32_t count) {
+  uint32_t reversed[kWidth];
+  for (int32_t j = 0; j < kWidth; ++j) reversed[j] = 0;
+  for (int32_t i = 1; i <= n; ++i) reversed[kWidth - i] = static_cast<uint32_t>(coeffs_Q[i]);
+  int32_t line[kWidth + kMaxBlock];
+  for (int32_t j = 0; j < kWidth - n; ++j) line[j] = 0;
+  readHistory(mem, n, line + kWidth - n);
+  uint32_t sumAbs = 0;
+  while (count > 0) {
+    const int32_t block = count < kMaxBlock ? count : kMaxBlock;
+    sumAbs += static_cast<uint32_t>(allPoleBlock<kWidth>(reversed, shift, line, samples, block));
+    for (int32_t j = 0; j < kWidth; ++j) line[j] = line[block + j];
+    samples += block;
+    count -= block;
+  }
+  writeHistory(mem, n, line + kWidth - n);
+  return static_cast<int32_t>(sumAbs);
 }
 
 int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem, int16_t* samples, int32_t count) {
   if (!coeffs_Q || !mem || !samples) return 0;
   const int32_t n = mem->order;
-  int32_t sumAbs = 0;
-  for (int32_t t = 0; t < count; ++t) {
-    // The previous outputs y[t-1] .. y[t-n] sit just above the slot that the
-    // next value takes (index pos-1), thanks to the doubled history.
-    const int32_t* past = &mem->hist[mem->pos];
-    int32_t acc = 0;
-    for (int32_t i = 1; i <= n; ++i) acc = add32(acc, mul32(coeffs_Q[i], past[i - 1]));
-    const int32_t y = sub32(samples[t], acc >> shift);
-    pushValue(mem, y);
-    stepPosition(mem);
-    sumAbs = add32(sumAbs, abs32(y));
-    samples[t] = static_cast<int16_t>(y);
-  }
-  return sumAbs;
+  if (n <= 2) return allPoleWidth<2>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= 8) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= 16) return allPoleWidth<16>(coeffs_Q, n, shift, mem, samples, count);
+  return allPoleWidth<24>(coeffs_Q, n, shift, mem, samples, count);
 }
 
 void weightCoefficients(const int32_t* coeffs_Q12, const int32_t* weights_Q16, int32_t* out_Q12, int32_t count) {
