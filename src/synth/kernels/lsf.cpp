@@ -49,20 +49,20 @@ static inline int32_t mulQ15(int32_t v, int32_t c) {
   return ((v & 0x7fff) * c >> 15) + mul32(v >> 15, c);
 }
 
-// poly: in/out, order+2 coefficients, starts as an impulse; each section
-// 1 - c z^-1 + z^-2 is applied in place, then (1 + sign z^-1).
+// poly: out, order+2 coefficients: an impulse passed through each section
+// 1 - c z^-1 + z^-2 in turn, then through (1 + sign z^-1). After s sections
+// only the first 2s+1 coefficients can be nonzero, so each section touches
+// only those and the two it adds.
 static void buildBranch(const int32_t* cos_Q16, int32_t first, int32_t order, int32_t sign, int32_t* poly) {
   const int32_t len = order + 2;
   for (int32_t t = 0; t < len; ++t) poly[t] = 0;
   poly[0] = 1 << 20;
+  int32_t top = 0;  // highest coefficient that may be nonzero
   for (int32_t i = first; i < order; i += 2) {
     const int32_t c = cos_Q16[i];
-    for (int32_t t = len - 1; t >= 0; --t) {
-      int32_t y = poly[t];
-      if (t >= 1) y = sub32(y, mulQ15(poly[t - 1], c));
-      if (t >= 2) y = add32(y, poly[t - 2]);
-      poly[t] = y;
-    }
+    top = top + 2 < len - 1 ? top + 2 : len - 1;
+    for (int32_t t = top; t >= 2; --t) poly[t] = add32(sub32(poly[t], mulQ15(poly[t - 1], c)), poly[t - 2]);
+    poly[1] = sub32(poly[1], mulQ15(poly[0], c));
   }
   for (int32_t t = len - 1; t >= 1; --t) poly[t] = add32(poly[t], mul32(sign, poly[t - 1]));
 }
