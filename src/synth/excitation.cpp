@@ -25,23 +25,25 @@ void generatePulse(PhraseSynth* synth, int32_t length, int16_t* out) {
     for (int32_t i = 0; i < d; ++i)
       out[i] = static_cast<int16_t>(i < kImpulseShapeLength ? (kImpulseShape[i] * a) >> 16 : 0);
   } else {
+    // The pulse upsampled by two: even samples 2 * pulse[k], odd ones
+    // pulse[k] + pulse[k + 1]; none past sample 252.
     const int16_t* pulse = kPulseShapes[synth->pulseIndex];
     const int32_t b = isqrt32(d * 16384);
-    for (int32_t i = 0; i < d; ++i) {
-      if (i > 252) {
-        out[i] = 0;
-        continue;
-      }
-      const int32_t odd = i & 1;
-      const int32_t v = pulse[i / 2] * (2 - odd) + pulse[i / 2 + 1] * odd;
-      out[i] = static_cast<int16_t>((v * b) >> 11);
+    const int32_t shaped = d < 253 ? d : 253;
+    int32_t i = 0;
+    for (; i + 1 < shaped; i += 2) {
+      const int32_t k = i >> 1;
+      out[i] = static_cast<int16_t>((pulse[k] * 2 * b) >> 11);
+      out[i + 1] = static_cast<int16_t>(((pulse[k] + pulse[k + 1]) * b) >> 11);
     }
+    if (i < shaped) out[i] = static_cast<int16_t>((pulse[i >> 1] * 2 * b) >> 11);
+    for (i = shaped; i < d; ++i) out[i] = 0;
     synth->pulseIndex = (synth->pulseIndex + 1) % kPulseShapeCount;
   }
   if (synth->pulseFilter) firFilter(kPulseFilterTaps_Q10, 10, &synth->pulseMem, out, d);
 
   int16_t noise[kMaxPeriodSamples];
-  for (int32_t i = 0; i < d; ++i) noise[i] = static_cast<int16_t>((noiseNext(&synth->noiseState) - 16384) >> 7);
+  noiseFill(&synth->noiseState, noise, d);
   firFilter(kNoiseFilterTaps_Q10, 10, &synth->noiseMem, noise, d);
   for (int32_t i = 0; i < d; ++i) out[i] = sat16(out[i] + noise[i]);
 }

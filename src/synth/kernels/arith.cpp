@@ -65,16 +65,31 @@ int32_t divApprox(int32_t a, int32_t b) {
   return b < 0 ? sub32(0, q) : q;
 }
 
-int32_t noiseNext(int32_t* state) {
-  if (!state) return 0;
-  const uint32_t s = static_cast<uint32_t>(*state) & 0x7fffffffu;
+static inline uint32_t noiseStep(uint32_t state) {
+  const uint32_t s = state & 0x7fffffffu;
   uint32_t lo = 16807u * (s & 0xffffu);
   const uint32_t hi = 16807u * (s >> 16);
   lo += (hi & 0x7fffu) << 16;
   lo += hi >> 15;
   if (lo > 0x7fffffffu) lo -= 0x7fffffffu;  // end-around carry
+  return lo;
+}
+
+int32_t noiseNext(int32_t* state) {
+  if (!state) return 0;
+  const uint32_t lo = noiseStep(static_cast<uint32_t>(*state));
   *state = static_cast<int32_t>(lo);
   return static_cast<int32_t>(lo >> 16);
+}
+
+void noiseFill(int32_t* state, int16_t* out, int32_t count) {
+  if (!state || !out) return;
+  uint32_t s = static_cast<uint32_t>(*state);
+  for (int32_t i = 0; i < count; ++i) {
+    s = noiseStep(s);
+    out[i] = static_cast<int16_t>((static_cast<int32_t>(s >> 16) - 16384) >> 7);
+  }
+  *state = static_cast<int32_t>(s);
 }
 
 }  // namespace tts
