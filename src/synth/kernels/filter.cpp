@@ -1,6 +1,7 @@
 #include "synth/kernels/filter.h"
 
 #include "synth/kernels/fixed_point.h"
+#include "synth/kernels/vector_clones.h"
 
 namespace tts {
 
@@ -52,13 +53,7 @@ static void writeHistory(FilterMemory* mem, int32_t n, const int32_t* line) {
 }
 
 // Products and sums wrap in unsigned arithmetic: the same bits as mul32 and
-// add32, in a form the compiler turns into vector multiplies. Where the
-// processor has AVX2 a second copy of the loops uses it (chosen at load time).
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__) && defined(__ELF__)
-#define VOXA_VECTOR_CLONES __attribute__((target_clones("default", "arch=x86-64-v3")))
-#else
-#define VOXA_VECTOR_CLONES
-#endif
+// add32, in a form the compiler turns into vector multiplies.
 
 // taps_Q: in, b0..bn. line: in, n history inputs then count new inputs.
 // samples: out, count filtered values.
