@@ -83,8 +83,12 @@ int32_t synthGenerate(PhraseSynth* synth, int16_t* samples, const SynthControl* 
   const bool beforeSilence = synth->phones[segment + 1] == 0;
   const int32_t fresh = renderPhone(synth, samples + total, capacity - total, control->usePostFilter);
   if (phone != 0) {
-    if (control->useDeemphasis) deemphasise(synth, samples + total, fresh);
-    if (control->useDcRemoval) removeDc(synth, samples + total, fresh);
+    if (control->useDeemphasis && control->useDcRemoval) {
+      deemphasiseAndRemoveDc(synth, samples + total, fresh);
+    } else {
+      if (control->useDeemphasis) deemphasise(synth, samples + total, fresh);
+      if (control->useDcRemoval) removeDc(synth, samples + total, fresh);
+    }
   }
   total += fresh;
 
