@@ -140,6 +140,8 @@ void handleReset(TTSFile* file) {
   std::free(file->samples);
   file->synth = nullptr;
   file->samples = nullptr;
+  file->sampleAllocated = 0;
+  file->sampleCapacity = 0;
   file->arenaMark = 0;
   arenaReset(file->arena);
   endPhraseCycle(file);

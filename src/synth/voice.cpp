@@ -142,6 +142,7 @@ int32_t voiceRelease(PhraseVoice* voice) {
     std::free(const_cast<uint8_t*>(voice->database));
   }
   excitationStoreDestroy(voice->excitationStore);
+  synthDropSpare(voice);
   std::free(voice);
   return 0;
 }

@@ -63,6 +63,7 @@ struct PhraseVoice {
   size_t databaseSize;       // bytes known to be readable; 0 when the block is trusted unchecked
   const uint8_t* dataEnd;    // one past the last readable byte (null when trusted)
   tts::ExcitationStore* excitationStore;  // decoded residual blocks (may be null)
+  tts::PhraseSynth* spareSynth;  // a released synthesiser block kept for the next phrase
 };
 
 namespace tts {
