@@ -1,5 +1,7 @@
 #include "synth/kernels/filter.h"
 
+#include <cstring>
+
 #include "synth/kernels/fixed_point.h"
 #include "synth/kernels/vector_clones.h"
 
@@ -88,22 +90,49 @@ void firFilter(const int32_t* taps_Q, int32_t shift, FilterMemory* mem, int16_t*
   writeHistory(mem, n, line);
 }
 
-// The feedback sum over a window of kWidth past outputs (kWidth >= n, the
-// coefficients padded with zeros at the old end): a fixed trip count that
-// the compiler unrolls into whole vectors.
-// reversed: in, kWidth coefficients, reversed[kWidth - i] = a_i.
-// line: in/out, kWidth past outputs then room for count outputs.
+// The feedback sum: the two newest outputs stay in registers (the next
+// sample depends on them at once), the older ones, lags 3 .. kWidth+2, come
+// from the buffer as whole vectors, long after they were stored (a vector
+// load of values stored a moment ago would stall on the store). Lags past
+// the filter order have coefficient 0. Fixed trip counts for the compiler.
+// reversed: in, kWidth coefficients, reversed[j] = a_(kWidth+2-j).
+// a1, a2: in, coefficients of lags 1 and 2.
+// line: in/out, kWidth+2 past outputs (oldest first), then room for count.
 // samples: in/out. Returns the sum of |y|.
 template <int32_t kWidth>
-static inline int32_t allPoleBlock(const uint32_t* reversed, int32_t shift, int32_t* line, int16_t* samples,
-                                   int32_t count) {
+static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32_t a2, int32_t shift, int32_t* line,
+                                   int16_t* samples, int32_t count) {
   uint32_t sumAbs = 0;
+  uint32_t y1 = static_cast<uint32_t>(line[kWidth + 1]);
+  uint32_t y2 = static_cast<uint32_t>(line[kWidth]);
+#if defined(__GNUC__)
+  // Eight lanes at a time in the compiler's vector type (AVX2 in the v3
+  // copy, pairs of SSE2 registers in the baseline one).
+  typedef uint32_t Lanes __attribute__((vector_size(32)));
+  constexpr int32_t kVectors = kWidth / 8;
+  Lanes coeffs[kVectors > 0 ? kVectors : 1];
+  for (int32_t v = 0; v < kVectors; ++v) std::memcpy(&coeffs[v], reversed + 8 * v, sizeof(Lanes));
+#endif
   for (int32_t t = 0; t < count; ++t) {
     const uint32_t* past = reinterpret_cast<const uint32_t*>(line) + t;
-    uint32_t acc = 0;
+    uint32_t acc = a1 * y1 + a2 * y2;
+#if defined(__GNUC__)
+    if (kVectors > 0) {
+      Lanes sum = {};
+      for (int32_t v = 0; v < kVectors; ++v) {
+        Lanes x;
+        std::memcpy(&x, past + 8 * v, sizeof(Lanes));
+        sum += coeffs[v] * x;
+      }
+      acc += sum[0] + sum[1] + sum[2] + sum[3] + sum[4] + sum[5] + sum[6] + sum[7];
+    }
+#else
     for (int32_t j = 0; j < kWidth; ++j) acc += reversed[j] * past[j];
+#endif
     const int32_t y = sub32(samples[t], static_cast<int32_t>(acc) >> shift);
-    line[kWidth + t] = y;
+    line[kWidth + 2 + t] = y;
+    y2 = y1;
+    y1 = static_cast<uint32_t>(y);
     sumAbs += static_cast<uint32_t>(abs32(y));
     samples[t] = static_cast<int16_t>(y);
   }
@@ -113,31 +142,33 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, int32_t shift, int3
 template <int32_t kWidth>
 VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t n, int32_t shift,
                                                FilterMemory* mem, int16_t* samples, int32_t count) {
-  uint32_t reversed[kWidth];
+  constexpr int32_t kPast = kWidth + 2;
+  uint32_t reversed[kWidth > 0 ? kWidth : 1];
   for (int32_t j = 0; j < kWidth; ++j) reversed[j] = 0;
-  for (int32_t i = 1; i <= n; ++i) reversed[kWidth - i] = static_cast<uint32_t>(coeffs_Q[i]);
-  int32_t line[kWidth + kMaxBlock];
-  for (int32_t j = 0; j < kWidth - n; ++j) line[j] = 0;
-  readHistory(mem, n, line + kWidth - n);
+  for (int32_t i = 3; i <= n; ++i) reversed[kPast - i] = static_cast<uint32_t>(coeffs_Q[i]);
+  const uint32_t a1 = n >= 1 ? static_cast<uint32_t>(coeffs_Q[1]) : 0;
+  const uint32_t a2 = n >= 2 ? static_cast<uint32_t>(coeffs_Q[2]) : 0;
+  int32_t line[kPast + kMaxBlock];
+  for (int32_t j = 0; j < kPast - n; ++j) line[j] = 0;
+  readHistory(mem, n, line + kPast - n);
   uint32_t sumAbs = 0;
   while (count > 0) {
     const int32_t block = count < kMaxBlock ? count : kMaxBlock;
-    sumAbs += static_cast<uint32_t>(allPoleBlock<kWidth>(reversed, shift, line, samples, block));
-    for (int32_t j = 0; j < kWidth; ++j) line[j] = line[block + j];
+    sumAbs += static_cast<uint32_t>(allPoleBlock<kWidth>(reversed, a1, a2, shift, line, samples, block));
+    for (int32_t j = 0; j < kPast; ++j) line[j] = line[block + j];
     samples += block;
     count -= block;
   }
-  writeHistory(mem, n, line + kWidth - n);
+  writeHistory(mem, n, line + kPast - n);
   return static_cast<int32_t>(sumAbs);
 }
 
 int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem, int16_t* samples, int32_t count) {
   if (!coeffs_Q || !mem || !samples) return 0;
   const int32_t n = mem->order;
-  if (n <= 2) return allPoleWidth<2>(coeffs_Q, n, shift, mem, samples, count);
-  if (n <= 8) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
-  if (n <= 16) return allPoleWidth<16>(coeffs_Q, n, shift, mem, samples, count);
-  return allPoleWidth<24>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= 2) return allPoleWidth<0>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= 10) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
+  return allPoleWidth<16>(coeffs_Q, n, shift, mem, samples, count);
 }
 
 void weightCoefficients(const int32_t* coeffs_Q12, const int32_t* weights_Q16, int32_t* out_Q12, int32_t count) {
