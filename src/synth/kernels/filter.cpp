@@ -90,21 +90,24 @@ void firFilter(const int32_t* taps_Q, int32_t shift, FilterMemory* mem, int16_t*
   writeHistory(mem, n, line);
 }
 
-// The feedback sum: the two newest outputs stay in registers (the next
-// sample depends on them at once), the older ones, lags 3 .. kWidth+2, come
+// The feedback sum: the four newest outputs stay in registers (the next
+// sample depends on them at once), the older ones, lags 5 .. kWidth+4, come
 // from the buffer as whole vectors, long after they were stored (a vector
 // load of values stored a moment ago would stall on the store). Lags past
 // the filter order have coefficient 0. Fixed trip counts for the compiler.
-// reversed: in, kWidth coefficients, reversed[j] = a_(kWidth+2-j).
-// a1, a2: in, coefficients of lags 1 and 2.
-// line: in/out, kWidth+2 past outputs (oldest first), then room for count.
+// reversed: in, kWidth coefficients, reversed[j] = a_(kWidth+4-j).
+// a1 .. a4: in, coefficients of lags 1 to 4.
+// line: in/out, kWidth+4 past outputs (oldest first), then room for count.
 // samples: in/out. Returns the sum of |y|.
 template <int32_t kWidth>
-static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32_t a2, int32_t shift, int32_t* line,
+static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32_t a2, uint32_t a3, uint32_t a4,
+                                   int32_t shift, int32_t* line,
                                    int16_t* samples, int32_t count) {
   uint32_t sumAbs = 0;
-  uint32_t y1 = static_cast<uint32_t>(line[kWidth + 1]);
-  uint32_t y2 = static_cast<uint32_t>(line[kWidth]);
+  uint32_t y1 = static_cast<uint32_t>(line[kWidth + 3]);
+  uint32_t y2 = static_cast<uint32_t>(line[kWidth + 2]);
+  uint32_t y3 = static_cast<uint32_t>(line[kWidth + 1]);
+  uint32_t y4 = static_cast<uint32_t>(line[kWidth]);
 #if defined(__GNUC__)
   // Eight lanes at a time in the compiler's vector type (AVX2 in the v3
   // copy, pairs of SSE2 registers in the baseline one).
@@ -115,7 +118,7 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
 #endif
   for (int32_t t = 0; t < count; ++t) {
     const uint32_t* past = reinterpret_cast<const uint32_t*>(line) + t;
-    uint32_t acc = a1 * y1 + a2 * y2;
+    uint32_t acc = a1 * y1 + a2 * y2 + a3 * y3 + a4 * y4;
 #if defined(__GNUC__)
     if (kVectors > 0) {
       Lanes sum = {};
@@ -124,13 +127,23 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
         std::memcpy(&x, past + 8 * v, sizeof(Lanes));
         sum += coeffs[v] * x;
       }
+#if defined(__clang__)
       acc += sum[0] + sum[1] + sum[2] + sum[3] + sum[4] + sum[5] + sum[6] + sum[7];
+#else
+      // Lanes folded in halves inside the vector unit.
+      sum += __builtin_shuffle(sum, Lanes{4, 5, 6, 7, 0, 1, 2, 3});
+      sum += __builtin_shuffle(sum, Lanes{2, 3, 0, 1, 6, 7, 4, 5});
+      sum += __builtin_shuffle(sum, Lanes{1, 0, 3, 2, 5, 4, 7, 6});
+      acc += sum[0];
+#endif
     }
 #else
     for (int32_t j = 0; j < kWidth; ++j) acc += reversed[j] * past[j];
 #endif
     const int32_t y = sub32(samples[t], static_cast<int32_t>(acc) >> shift);
-    line[kWidth + 2 + t] = y;
+    line[kWidth + 4 + t] = y;
+    y4 = y3;
+    y3 = y2;
     y2 = y1;
     y1 = static_cast<uint32_t>(y);
     sumAbs += static_cast<uint32_t>(abs32(y));
@@ -142,19 +155,22 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
 template <int32_t kWidth>
 VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t n, int32_t shift,
                                                FilterMemory* mem, int16_t* samples, int32_t count) {
-  constexpr int32_t kPast = kWidth + 2;
+  constexpr int32_t kPast = kWidth + 4;
   uint32_t reversed[kWidth > 0 ? kWidth : 1];
   for (int32_t j = 0; j < kWidth; ++j) reversed[j] = 0;
-  for (int32_t i = 3; i <= n; ++i) reversed[kPast - i] = static_cast<uint32_t>(coeffs_Q[i]);
+  if (kWidth > 0)
+    for (int32_t i = 5; i <= n && i <= kPast; ++i) reversed[kPast - i] = static_cast<uint32_t>(coeffs_Q[i]);
   const uint32_t a1 = n >= 1 ? static_cast<uint32_t>(coeffs_Q[1]) : 0;
   const uint32_t a2 = n >= 2 ? static_cast<uint32_t>(coeffs_Q[2]) : 0;
+  const uint32_t a3 = n >= 3 ? static_cast<uint32_t>(coeffs_Q[3]) : 0;
+  const uint32_t a4 = n >= 4 ? static_cast<uint32_t>(coeffs_Q[4]) : 0;
   int32_t line[kPast + kMaxBlock];
   for (int32_t j = 0; j < kPast - n; ++j) line[j] = 0;
   readHistory(mem, n, line + kPast - n);
   uint32_t sumAbs = 0;
   while (count > 0) {
     const int32_t block = count < kMaxBlock ? count : kMaxBlock;
-    sumAbs += static_cast<uint32_t>(allPoleBlock<kWidth>(reversed, a1, a2, shift, line, samples, block));
+    sumAbs += static_cast<uint32_t>(allPoleBlock<kWidth>(reversed, a1, a2, a3, a4, shift, line, samples, block));
     for (int32_t j = 0; j < kPast; ++j) line[j] = line[block + j];
     samples += block;
     count -= block;
@@ -166,8 +182,8 @@ VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t 
 int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem, int16_t* samples, int32_t count) {
   if (!coeffs_Q || !mem || !samples) return 0;
   const int32_t n = mem->order;
-  if (n <= 2) return allPoleWidth<0>(coeffs_Q, n, shift, mem, samples, count);
-  if (n <= 10) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= 4) return allPoleWidth<0>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= 12) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
   return allPoleWidth<16>(coeffs_Q, n, shift, mem, samples, count);
 }
 
