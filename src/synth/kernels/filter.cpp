@@ -118,7 +118,8 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
 #endif
   for (int32_t t = 0; t < count; ++t) {
     const uint32_t* past = reinterpret_cast<const uint32_t*>(line) + t;
-    uint32_t acc = a1 * y1 + a2 * y2 + a3 * y3 + a4 * y4;
+    // Older lags first: only a1 * y1 waits for the previous sample.
+    uint32_t acc = a4 * y4 + a3 * y3 + a2 * y2;
 #if defined(__GNUC__)
     if (kVectors > 0) {
       Lanes sum = {};
@@ -140,6 +141,7 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
 #else
     for (int32_t j = 0; j < kWidth; ++j) acc += reversed[j] * past[j];
 #endif
+    acc += a1 * y1;
     const int32_t y = sub32(samples[t], static_cast<int32_t>(acc) >> shift);
     line[kWidth + 4 + t] = y;
     y4 = y3;
