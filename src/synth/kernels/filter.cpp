@@ -90,24 +90,21 @@ void firFilter(const int32_t* taps_Q, int32_t shift, FilterMemory* mem, int16_t*
   writeHistory(mem, n, line);
 }
 
-// The feedback sum: the four newest outputs stay in registers (the next
-// sample depends on them at once), the older ones, lags 5 .. kWidth+4, come
+// The feedback sum: the two newest outputs stay in registers (the next
+// sample depends on them at once), the older ones, lags 3 .. kWidth+2, come
 // from the buffer as whole vectors, long after they were stored (a vector
 // load of values stored a moment ago would stall on the store). Lags past
 // the filter order have coefficient 0. Fixed trip counts for the compiler.
-// reversed: in, kWidth coefficients, reversed[j] = a_(kWidth+4-j).
-// a1 .. a4: in, coefficients of lags 1 to 4.
-// line: in/out, kWidth+4 past outputs (oldest first), then room for count.
+// reversed: in, kWidth coefficients, reversed[j] = a_(kWidth+2-j).
+// a1, a2: in, coefficients of lags 1 and 2.
+// line: in/out, kWidth+2 past outputs (oldest first), then room for count.
 // samples: in/out. Returns the sum of |y|.
 template <int32_t kWidth>
-static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32_t a2, uint32_t a3, uint32_t a4,
-                                   int32_t shift, int32_t* line,
+static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32_t a2, int32_t shift, int32_t* line,
                                    int16_t* samples, int32_t count) {
   uint32_t sumAbs = 0;
-  uint32_t y1 = static_cast<uint32_t>(line[kWidth + 3]);
-  uint32_t y2 = static_cast<uint32_t>(line[kWidth + 2]);
-  uint32_t y3 = static_cast<uint32_t>(line[kWidth + 1]);
-  uint32_t y4 = static_cast<uint32_t>(line[kWidth]);
+  uint32_t y1 = static_cast<uint32_t>(line[kWidth + 1]);
+  uint32_t y2 = static_cast<uint32_t>(line[kWidth]);
 #if defined(__GNUC__)
   // Eight lanes at a time in the compiler's vector type (AVX2 in the v3
   // copy, pairs of SSE2 registers in the baseline one).
@@ -119,7 +116,7 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
   for (int32_t t = 0; t < count; ++t) {
     const uint32_t* past = reinterpret_cast<const uint32_t*>(line) + t;
     // Older lags first: only a1 * y1 waits for the previous sample.
-    uint32_t acc = a4 * y4 + a3 * y3 + a2 * y2;
+    uint32_t acc = a2 * y2;
 #if defined(__GNUC__)
     if (kVectors > 0) {
       Lanes sum = {};
@@ -143,9 +140,7 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
 #endif
     acc += a1 * y1;
     const int32_t y = sub32(samples[t], static_cast<int32_t>(acc) >> shift);
-    line[kWidth + 4 + t] = y;
-    y4 = y3;
-    y3 = y2;
+    line[kWidth + 2 + t] = y;
     y2 = y1;
     y1 = static_cast<uint32_t>(y);
     sumAbs += static_cast<uint32_t>(abs32(y));
@@ -157,22 +152,20 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
 template <int32_t kWidth>
 VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t n, int32_t shift,
                                                FilterMemory* mem, int16_t* samples, int32_t count) {
-  constexpr int32_t kPast = kWidth + 4;
+  constexpr int32_t kPast = kWidth + 2;
   uint32_t reversed[kWidth > 0 ? kWidth : 1];
   for (int32_t j = 0; j < kWidth; ++j) reversed[j] = 0;
   if (kWidth > 0)
-    for (int32_t i = 5; i <= n && i <= kPast; ++i) reversed[kPast - i] = static_cast<uint32_t>(coeffs_Q[i]);
+    for (int32_t i = 3; i <= n && i <= kPast; ++i) reversed[kPast - i] = static_cast<uint32_t>(coeffs_Q[i]);
   const uint32_t a1 = n >= 1 ? static_cast<uint32_t>(coeffs_Q[1]) : 0;
   const uint32_t a2 = n >= 2 ? static_cast<uint32_t>(coeffs_Q[2]) : 0;
-  const uint32_t a3 = n >= 3 ? static_cast<uint32_t>(coeffs_Q[3]) : 0;
-  const uint32_t a4 = n >= 4 ? static_cast<uint32_t>(coeffs_Q[4]) : 0;
   int32_t line[kPast + kMaxBlock];
   for (int32_t j = 0; j < kPast - n; ++j) line[j] = 0;
   readHistory(mem, n, line + kPast - n);
   uint32_t sumAbs = 0;
   while (count > 0) {
     const int32_t block = count < kMaxBlock ? count : kMaxBlock;
-    sumAbs += static_cast<uint32_t>(allPoleBlock<kWidth>(reversed, a1, a2, a3, a4, shift, line, samples, block));
+    sumAbs += static_cast<uint32_t>(allPoleBlock<kWidth>(reversed, a1, a2, shift, line, samples, block));
     for (int32_t j = 0; j < kPast; ++j) line[j] = line[block + j];
     samples += block;
     count -= block;
@@ -184,8 +177,8 @@ VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t 
 int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem, int16_t* samples, int32_t count) {
   if (!coeffs_Q || !mem || !samples) return 0;
   const int32_t n = mem->order;
-  if (n <= 4) return allPoleWidth<0>(coeffs_Q, n, shift, mem, samples, count);
-  if (n <= 12) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= 2) return allPoleWidth<0>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= 10) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
   return allPoleWidth<16>(coeffs_Q, n, shift, mem, samples, count);
 }
 
