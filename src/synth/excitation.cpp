@@ -48,23 +48,43 @@ void generatePulse(PhraseSynth* synth, int32_t length, int16_t* out) {
   for (int32_t i = 0; i < d; ++i) out[i] = sat16(out[i] + noise[i]);
 }
 
-void postFilter(PhraseSynth* synth, const int32_t* a_Q12, int16_t* samples, int32_t count) {
-  const int32_t order = synth->codec.order;
-  if (order > kMaxOrder) return;
+// The post-filter's three filters from the period's predictor.
+struct PostFilterTaps {
   int32_t fir_Q12[kMaxOrder + 1];
   int32_t pole_Q12[kMaxOrder + 1];
-  fir_Q12[0] = 4096;
-  pole_Q12[0] = 4096;
-  weightCoefficients(a_Q12 + 1, kPostFirWeights_Q16, fir_Q12 + 1, order);
-  weightCoefficients(a_Q12 + 1, kPostPoleWeights_Q16, pole_Q12 + 1, order);
-  firFilter(fir_Q12, 12, &synth->postFir, samples, count);
-  allPoleFilter(pole_Q12, 12, &synth->postPole, samples, count);
+  int32_t tilt_Q12[2];
+};
 
+static void postFilterTaps(const int32_t* a_Q12, int32_t order, PostFilterTaps* taps) {
+  taps->fir_Q12[0] = 4096;
+  taps->pole_Q12[0] = 4096;
+  weightCoefficients(a_Q12 + 1, kPostFirWeights_Q16, taps->fir_Q12 + 1, order);
+  weightCoefficients(a_Q12 + 1, kPostPoleWeights_Q16, taps->pole_Q12 + 1, order);
   int32_t refl_Q12[kMaxOrder];
   reflectionCoefficients(a_Q12, order, refl_Q12);
   const int32_t k1_Q12 = refl_Q12[0];
-  const int32_t tilt_Q12[2] = {4096, k1_Q12 > 0 ? -(k1_Q12 >> 1) : 0};
-  firFilter(tilt_Q12, 12, &synth->postTilt, samples, count);
+  taps->tilt_Q12[0] = 4096;
+  taps->tilt_Q12[1] = k1_Q12 > 0 ? -(k1_Q12 >> 1) : 0;
+}
+
+void postFilter(PhraseSynth* synth, const int32_t* a_Q12, int16_t* samples, int32_t count) {
+  const int32_t order = synth->codec.order;
+  if (order > kMaxOrder) return;
+  PostFilterTaps taps;
+  postFilterTaps(a_Q12, order, &taps);
+  firFilter(taps.fir_Q12, 12, &synth->postFir, samples, count);
+  allPoleFilter(taps.pole_Q12, 12, &synth->postPole, samples, count);
+  firFilter(taps.tilt_Q12, 12, &synth->postTilt, samples, count);
+}
+
+int32_t postFilterAndSynthesise(PhraseSynth* synth, const int32_t* a_Q12, int16_t* samples, int32_t count) {
+  const int32_t order = synth->codec.order;
+  if (order > kMaxOrder) return allPoleFilter(a_Q12, 12, &synth->synthesis, samples, count);
+  PostFilterTaps taps;
+  postFilterTaps(a_Q12, order, &taps);
+  firFilter(taps.fir_Q12, 12, &synth->postFir, samples, count);
+  return allPoleTiltAllPole(taps.pole_Q12, taps.tilt_Q12, a_Q12, 12, &synth->postPole, &synth->postTilt,
+                            &synth->synthesis, samples, count);
 }
 
 int32_t stretchResidual(const int16_t* source, int32_t srcLength, int32_t length, int16_t* out, int16_t* scratch) {

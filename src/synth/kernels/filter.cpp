@@ -94,26 +94,43 @@ void firFilter(const int32_t* taps_Q, int32_t shift, FilterMemory* mem, int16_t*
 // sample depends on them at once), the older ones, lags 3 .. kWidth+2, come
 // from the buffer as whole vectors, long after they were stored (a vector
 // load of values stored a moment ago would stall on the store). Lags past
-// the filter order have coefficient 0. Fixed trip counts for the compiler.
-// reversed: in, kWidth coefficients, reversed[j] = a_(kWidth+2-j).
-// a1, a2: in, coefficients of lags 1 and 2.
-// line: in/out, kWidth+2 past outputs (oldest first), then room for count.
-// samples: in/out. Returns the sum of |y|.
+// the filter order have coefficient 0. Fixed trip counts for the compiler;
+// eight lanes at a time in the compiler's vector type (AVX2 in the v3 copy,
+// pairs of SSE2 registers in the baseline one).
 template <int32_t kWidth>
-static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32_t a2, int32_t shift, int32_t* line,
-                                   int16_t* samples, int32_t count) {
-  uint32_t sumAbs = 0;
-  uint32_t y1 = static_cast<uint32_t>(line[kWidth + 1]);
-  uint32_t y2 = static_cast<uint32_t>(line[kWidth]);
+struct AllPoleLine {
+  static constexpr int32_t kPast = kWidth + 2;
+  static constexpr int32_t kVectors = kWidth / 8;
 #if defined(__GNUC__)
-  // Eight lanes at a time in the compiler's vector type (AVX2 in the v3
-  // copy, pairs of SSE2 registers in the baseline one).
   typedef uint32_t Lanes __attribute__((vector_size(32)));
-  constexpr int32_t kVectors = kWidth / 8;
-  Lanes coeffs[kVectors > 0 ? kVectors : 1];
-  for (int32_t v = 0; v < kVectors; ++v) std::memcpy(&coeffs[v], reversed + 8 * v, sizeof(Lanes));
+  Lanes coeffs[kVectors > 0 ? kVectors : 1];  // coeffs lane j of vector v: a_(kWidth+2-8v-j)
 #endif
-  for (int32_t t = 0; t < count; ++t) {
+  uint32_t reversed[kWidth > 0 ? kWidth : 1];
+  uint32_t a1, a2;
+  uint32_t y1, y2;   // the two newest outputs
+  int32_t n;
+  int32_t shift;
+  int32_t line[kPast + kMaxBlock];  // kPast past outputs (oldest first), then the block's
+
+  void load(const int32_t* coeffs_Q, int32_t order, int32_t shiftBits, const FilterMemory* mem) {
+    n = order;
+    shift = shiftBits;
+    for (int32_t j = 0; j < kWidth; ++j) reversed[j] = 0;
+    if (kWidth > 0)
+      for (int32_t i = 3; i <= n && i <= kPast; ++i) reversed[kPast - i] = static_cast<uint32_t>(coeffs_Q[i]);
+#if defined(__GNUC__)
+    for (int32_t v = 0; v < kVectors; ++v) std::memcpy(&coeffs[v], reversed + 8 * v, sizeof(Lanes));
+#endif
+    a1 = n >= 1 ? static_cast<uint32_t>(coeffs_Q[1]) : 0;
+    a2 = n >= 2 ? static_cast<uint32_t>(coeffs_Q[2]) : 0;
+    for (int32_t j = 0; j < kPast - n; ++j) line[j] = 0;
+    readHistory(mem, n, line + kPast - n);
+    y1 = static_cast<uint32_t>(line[kPast - 1]);
+    y2 = static_cast<uint32_t>(line[kPast - 2]);
+  }
+
+  // x: the input of sample t of the block. Returns the 32-bit output.
+  inline int32_t step(int32_t x, int32_t t) {
     const uint32_t* past = reinterpret_cast<const uint32_t*>(line) + t;
     // Older lags first: only a1 * y1 waits for the previous sample.
     uint32_t acc = a2 * y2;
@@ -121,9 +138,9 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
     if (kVectors > 0) {
       Lanes sum = {};
       for (int32_t v = 0; v < kVectors; ++v) {
-        Lanes x;
-        std::memcpy(&x, past + 8 * v, sizeof(Lanes));
-        sum += coeffs[v] * x;
+        Lanes xs;
+        std::memcpy(&xs, past + 8 * v, sizeof(Lanes));
+        sum += coeffs[v] * xs;
       }
 #if defined(__clang__)
       acc += sum[0] + sum[1] + sum[2] + sum[3] + sum[4] + sum[5] + sum[6] + sum[7];
@@ -139,38 +156,39 @@ static inline int32_t allPoleBlock(const uint32_t* reversed, uint32_t a1, uint32
     for (int32_t j = 0; j < kWidth; ++j) acc += reversed[j] * past[j];
 #endif
     acc += a1 * y1;
-    const int32_t y = sub32(samples[t], static_cast<int32_t>(acc) >> shift);
-    line[kWidth + 2 + t] = y;
+    const int32_t y = sub32(x, static_cast<int32_t>(acc) >> shift);
+    line[kPast + t] = y;
     y2 = y1;
     y1 = static_cast<uint32_t>(y);
-    sumAbs += static_cast<uint32_t>(abs32(y));
-    samples[t] = static_cast<int16_t>(y);
+    return y;
   }
-  return static_cast<int32_t>(sumAbs);
-}
+
+  // After a block of `block` samples: its newest kPast outputs to the front.
+  void nextBlock(int32_t block) {
+    for (int32_t j = 0; j < kPast; ++j) line[j] = line[block + j];
+  }
+
+  void store(FilterMemory* mem) const { writeHistory(mem, n, line + kPast - n); }
+};
 
 template <int32_t kWidth>
 VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t n, int32_t shift,
                                                FilterMemory* mem, int16_t* samples, int32_t count) {
-  constexpr int32_t kPast = kWidth + 2;
-  uint32_t reversed[kWidth > 0 ? kWidth : 1];
-  for (int32_t j = 0; j < kWidth; ++j) reversed[j] = 0;
-  if (kWidth > 0)
-    for (int32_t i = 3; i <= n && i <= kPast; ++i) reversed[kPast - i] = static_cast<uint32_t>(coeffs_Q[i]);
-  const uint32_t a1 = n >= 1 ? static_cast<uint32_t>(coeffs_Q[1]) : 0;
-  const uint32_t a2 = n >= 2 ? static_cast<uint32_t>(coeffs_Q[2]) : 0;
-  int32_t line[kPast + kMaxBlock];
-  for (int32_t j = 0; j < kPast - n; ++j) line[j] = 0;
-  readHistory(mem, n, line + kPast - n);
+  AllPoleLine<kWidth> pole;
+  pole.load(coeffs_Q, n, shift, mem);
   uint32_t sumAbs = 0;
   while (count > 0) {
     const int32_t block = count < kMaxBlock ? count : kMaxBlock;
-    sumAbs += static_cast<uint32_t>(allPoleBlock<kWidth>(reversed, a1, a2, shift, line, samples, block));
-    for (int32_t j = 0; j < kPast; ++j) line[j] = line[block + j];
+    for (int32_t t = 0; t < block; ++t) {
+      const int32_t y = pole.step(samples[t], t);
+      sumAbs += static_cast<uint32_t>(abs32(y));
+      samples[t] = static_cast<int16_t>(y);
+    }
+    pole.nextBlock(block);
     samples += block;
     count -= block;
   }
-  writeHistory(mem, n, line + kPast - n);
+  pole.store(mem);
   return static_cast<int32_t>(sumAbs);
 }
 
@@ -180,6 +198,55 @@ int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem,
   if (n <= 2) return allPoleWidth<0>(coeffs_Q, n, shift, mem, samples, count);
   if (n <= 10) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
   return allPoleWidth<16>(coeffs_Q, n, shift, mem, samples, count);
+}
+
+// The three filters in one pass: the two recursions are independent chains
+// (the second only reads the first's output), so the processor overlaps them.
+template <int32_t kWidth>
+VOXA_VECTOR_CLONES static int32_t cascadeWidth(const int32_t* firstA_Q, const int32_t* tilt_Q,
+                                               const int32_t* secondA_Q, int32_t shift, FilterMemory* first,
+                                               FilterMemory* tilt, FilterMemory* second, int16_t* samples,
+                                               int32_t count) {
+  AllPoleLine<kWidth> a;
+  AllPoleLine<kWidth> b;
+  a.load(firstA_Q, first->order, shift, first);
+  b.load(secondA_Q, second->order, shift, second);
+  int32_t previous = 0;  // the tilt filter's newest 16-bit input
+  readHistory(tilt, 1, &previous);
+  const int32_t t0 = tilt_Q[0];
+  const int32_t t1 = tilt_Q[1];
+  uint32_t sumAbs = 0;
+  while (count > 0) {
+    const int32_t block = count < kMaxBlock ? count : kMaxBlock;
+    for (int32_t t = 0; t < block; ++t) {
+      const int16_t y = static_cast<int16_t>(a.step(samples[t], t));
+      const int16_t z = static_cast<int16_t>(add32(mul32(t0, y), mul32(t1, previous)) >> shift);
+      previous = y;
+      const int32_t s = b.step(z, t);
+      sumAbs += static_cast<uint32_t>(abs32(s));
+      samples[t] = static_cast<int16_t>(s);
+    }
+    a.nextBlock(block);
+    b.nextBlock(block);
+    samples += block;
+    count -= block;
+  }
+  a.store(first);
+  writeHistory(tilt, 1, &previous);
+  b.store(second);
+  return static_cast<int32_t>(sumAbs);
+}
+
+int32_t allPoleTiltAllPole(const int32_t* firstA_Q, const int32_t* tilt_Q, const int32_t* secondA_Q, int32_t shift,
+                           FilterMemory* first, FilterMemory* tilt, FilterMemory* second, int16_t* samples,
+                           int32_t count) {
+  if (!firstA_Q || !tilt_Q || !secondA_Q || !first || !tilt || !second || !samples) return 0;
+  if (tilt->order == 1 && first->order == second->order && first->order > 10) {
+    return cascadeWidth<16>(firstA_Q, tilt_Q, secondA_Q, shift, first, tilt, second, samples, count);
+  }
+  allPoleFilter(firstA_Q, shift, first, samples, count);
+  firFilter(tilt_Q, shift, tilt, samples, count);
+  return allPoleFilter(secondA_Q, shift, second, samples, count);
 }
 
 void weightCoefficients(const int32_t* coeffs_Q12, const int32_t* weights_Q16, int32_t* out_Q12, int32_t count) {
