@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "synth/kernels/arith.h"
+#include "synth/kernels/filter.h"
+#include "synth/kernels/lsf.h"
 #include "synth/synth.h"
 #include "synth_test_voice.h"
 
@@ -46,5 +49,87 @@ void BM_SynthesisePhrase(benchmark::State& state) {
   state.counters["samples"] = benchmark::Counter(static_cast<double>(samples), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_SynthesisePhrase)->Unit(benchmark::kMillisecond);
+
+// The hot kernels at the default voices' order (18), one 100-sample period
+// per iteration; items are samples (or predictors for the LSF kernels).
+constexpr int32_t kOrder = 18;
+constexpr int32_t kPeriod = 100;
+
+// A stable Q12 predictor from evenly spread LSFs.
+std::vector<int32_t> stablePredictor() {
+  std::vector<int32_t> cos_Q16(kOrder), a_Q12(kOrder + 1);
+  for (int32_t i = 0; i < kOrder; ++i) cos_Q16[i] = tts::cosineQ16((i + 1) * 3216 / (kOrder + 1));
+  tts::lsfToPredictor(cos_Q16.data(), kOrder, a_Q12.data());
+  return a_Q12;
+}
+
+std::vector<int16_t> noisePeriod() {
+  std::vector<int16_t> x(kPeriod);
+  int32_t state = 1;
+  tts::noiseFill(&state, x.data(), kPeriod);
+  return x;
+}
+
+void BM_AllPoleFilter(benchmark::State& state) {
+  const std::vector<int32_t> a = stablePredictor();
+  const std::vector<int16_t> input = noisePeriod();
+  std::vector<int16_t> x(kPeriod);
+  tts::FilterMemory mem;
+  tts::filterClear(&mem, kOrder);
+  for (auto _ : state) {
+    x = input;
+    benchmark::DoNotOptimize(tts::allPoleFilter(a.data(), 12, &mem, x.data(), kPeriod));
+  }
+  state.SetItemsProcessed(state.iterations() * kPeriod);
+}
+BENCHMARK(BM_AllPoleFilter);
+
+void BM_FirFilter(benchmark::State& state) {
+  const std::vector<int32_t> b = stablePredictor();
+  const std::vector<int16_t> input = noisePeriod();
+  std::vector<int16_t> x(kPeriod);
+  tts::FilterMemory mem;
+  tts::filterClear(&mem, kOrder);
+  for (auto _ : state) {
+    x = input;
+    tts::firFilter(b.data(), 12, &mem, x.data(), kPeriod);
+    benchmark::DoNotOptimize(x.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPeriod);
+}
+BENCHMARK(BM_FirFilter);
+
+void BM_LsfToPredictor(benchmark::State& state) {
+  std::vector<int32_t> cos_Q16(kOrder), a_Q12(kOrder + 1);
+  for (int32_t i = 0; i < kOrder; ++i) cos_Q16[i] = tts::cosineQ16((i + 1) * 3216 / (kOrder + 1));
+  for (auto _ : state) {
+    tts::lsfToPredictor(cos_Q16.data(), kOrder, a_Q12.data());
+    benchmark::DoNotOptimize(a_Q12.data());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_LsfToPredictor);
+
+void BM_ReflectionCoefficients(benchmark::State& state) {
+  const std::vector<int32_t> a = stablePredictor();
+  std::vector<int32_t> k(kOrder);
+  for (auto _ : state) {
+    tts::reflectionCoefficients(a.data(), kOrder, k.data());
+    benchmark::DoNotOptimize(k.data());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ReflectionCoefficients);
+
+void BM_NoiseFill(benchmark::State& state) {
+  std::vector<int16_t> x(kPeriod);
+  int32_t noise = 1;
+  for (auto _ : state) {
+    tts::noiseFill(&noise, x.data(), kPeriod);
+    benchmark::DoNotOptimize(x.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPeriod);
+}
+BENCHMARK(BM_NoiseFill);
 
 }  // namespace

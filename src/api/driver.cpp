@@ -161,8 +161,14 @@ int32_t stageSynthSetup(TTSFile* file) {
     file->synth = voice->synthInit(voice, file->buffers[1], file->buffers[2], file->buffers[3], file->targets,
                                    file->segmentCount, &request);
   if (request < 1) request = 1;
-  file->samples = static_cast<int16_t*>(std::malloc(static_cast<size_t>(request) * sizeof(int16_t)));
-  if (!file->samples) return abandon(file);
+  // The buffer stays with the handle; it only grows.
+  if (!file->samples || file->sampleAllocated < request) {
+    std::free(file->samples);
+    file->sampleAllocated = 0;
+    file->samples = static_cast<int16_t*>(std::malloc(static_cast<size_t>(request) * sizeof(int16_t)));
+    if (!file->samples) return abandon(file);
+    file->sampleAllocated = request;
+  }
   file->sampleCapacity = request;
   if (!outputRatePrepare(&file->output, voice->voiceRate, settings.outputRate_Hz, request)) return abandon(file);
   file->stage = kStageSpeech;
@@ -241,9 +247,7 @@ int32_t stagePause(TTSFile* file, SampleCallback callback, intptr_t user) {
       break;
   }
   if (file->voice->synthRelease) file->voice->synthRelease(file->synth);
-  std::free(file->samples);
   file->synth = nullptr;
-  file->samples = nullptr;
   file->sampleCapacity = 0;
   endPhraseCycle(file);
   file->stage = kStagePhrase;

@@ -145,6 +145,8 @@ void handleReset(TTSFile* file) {
   outputRateDiscard(&file->output);
   file->synth = nullptr;
   file->samples = nullptr;
+  file->sampleAllocated = 0;
+  file->sampleCapacity = 0;
   file->arenaMark = 0;
   arenaReset(file->arena);
   endPhraseCycle(file);

@@ -66,7 +66,8 @@ struct TTSFile {
   tts::Settings settings;        // the user's settings, read by the stages for each chunk
   tts::WorkArena* arena;         // owned
   int32_t targetCapacity;        // entries in each per-segment array (segment total + 2)
-  int32_t sampleCapacity;        // samples in `samples`
+  int32_t sampleCapacity;        // samples of `samples` the current phrase uses
+  int32_t sampleAllocated;       // samples allocated in `samples` (kept from phrase to phrase)
   TTSInspector inspector;        // observer of intermediate results (all members null: none)
   tts::OutputRate output;        // samples at the output rate (resampler owned)
   tts::WordEvents wordEvents;    // word observer and what it needs per chunk and phrase

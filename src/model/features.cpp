@@ -1,5 +1,6 @@
 // Feature maps: singly linked entries, newest first, each holding one holder
-// of its value. Names are borrowed, never copied.
+// of its value; the first entries sit in the map itself. Names are borrowed,
+// never copied.
 #include "model/features.h"
 
 #include <cstdlib>
@@ -18,7 +19,8 @@ void featDestroy(Features* map) {
   while (entry != nullptr) {
     FeatEntry* next = entry->next;
     valRelease(entry->value);
-    std::free(entry);
+    const bool inMap = entry >= map->slots && entry < map->slots + kFeatInlineEntries;
+    if (!inMap) std::free(entry);
     entry = next;
   }
   std::free(map);
@@ -53,7 +55,11 @@ void featSet(Features* map, const char* name, const Val* value) {
     entry->value = value;
     return;
   }
-  entry = static_cast<FeatEntry*>(std::malloc(sizeof(FeatEntry)));
+  if (map->inlineUsed < kFeatInlineEntries) {
+    entry = &map->slots[map->inlineUsed++];
+  } else {
+    entry = static_cast<FeatEntry*>(std::malloc(sizeof(FeatEntry)));
+  }
   if (entry == nullptr) {
     valDropIfUnheld(value);
     return;

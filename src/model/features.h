@@ -12,8 +12,14 @@ struct FeatEntry {
   FeatEntry* next;
 };
 
+// The first entries of a map live in the map itself (an item carries a
+// handful of features), later ones on the heap; all are linked the same way.
+constexpr int32_t kFeatInlineEntries = 8;
+
 struct Features {
   FeatEntry* head;
+  int32_t inlineUsed;                       // entries of `slots` taken
+  FeatEntry slots[kFeatInlineEntries];
 };
 
 Features* featCreate();                 // null when the heap has no room

@@ -93,19 +93,24 @@ int32_t renderPeriod(PhraseSynth* synth, int32_t sonorant, int32_t length, int32
 
   int16_t period[kMaxPeriodSamples];
   int32_t produced;
+  int32_t sumAbs;
   if (sonorant) {
     produced = length;
     if (produced > room) return -1;
     generatePulse(synth, produced, period);
-    if (usePostFilter) postFilter(synth, a_Q12, period, produced);
+    if (usePostFilter) {
+      sumAbs = postFilterAndSynthesise(synth, a_Q12, period, produced);
+    } else {
+      sumAbs = allPoleFilter(a_Q12, 12, &synth->synthesis, period, produced);
+    }
   } else {
     int16_t scratch[2 * kMaxPeriodSamples];
     produced = stretchResidual(synth->excitation + synth->offsets[source], synth->lengths[source], length, period,
                                scratch);
     if (produced > room) return -1;
     if (source == 0 && synth->prevVoiced) filterClear(&synth->synthesis, order);
+    sumAbs = allPoleFilter(a_Q12, 12, &synth->synthesis, period, produced);
   }
-  const int32_t sumAbs = allPoleFilter(a_Q12, 12, &synth->synthesis, period, produced);
 
   int32_t scale_Q8 = 512;
   if (sumAbs > 0) scale_Q8 = (length * (gain > 1 ? gain : 1) * 256) / sumAbs;

@@ -25,44 +25,66 @@ void generatePulse(PhraseSynth* synth, int32_t length, int16_t* out) {
     for (int32_t i = 0; i < d; ++i)
       out[i] = static_cast<int16_t>(i < kImpulseShapeLength ? (kImpulseShape[i] * a) >> 16 : 0);
   } else {
+    // The pulse upsampled by two: even samples 2 * pulse[k], odd ones
+    // pulse[k] + pulse[k + 1]; none past sample 252.
     const int16_t* pulse = kPulseShapes[synth->pulseIndex];
     const int32_t b = isqrt32(d * 16384);
-    for (int32_t i = 0; i < d; ++i) {
-      if (i > 252) {
-        out[i] = 0;
-        continue;
-      }
-      const int32_t odd = i & 1;
-      const int32_t v = pulse[i / 2] * (2 - odd) + pulse[i / 2 + 1] * odd;
-      out[i] = static_cast<int16_t>((v * b) >> 11);
+    const int32_t shaped = d < 253 ? d : 253;
+    int32_t i = 0;
+    for (; i + 1 < shaped; i += 2) {
+      const int32_t k = i >> 1;
+      out[i] = static_cast<int16_t>((pulse[k] * 2 * b) >> 11);
+      out[i + 1] = static_cast<int16_t>(((pulse[k] + pulse[k + 1]) * b) >> 11);
     }
+    if (i < shaped) out[i] = static_cast<int16_t>((pulse[i >> 1] * 2 * b) >> 11);
+    for (i = shaped; i < d; ++i) out[i] = 0;
     synth->pulseIndex = (synth->pulseIndex + 1) % kPulseShapeCount;
   }
   if (synth->pulseFilter) firFilter(kPulseFilterTaps_Q10, 10, &synth->pulseMem, out, d);
 
   int16_t noise[kMaxPeriodSamples];
-  for (int32_t i = 0; i < d; ++i) noise[i] = static_cast<int16_t>((noiseNext(&synth->noiseState) - 16384) >> 7);
+  noiseFill(&synth->noiseState, noise, d);
   firFilter(kNoiseFilterTaps_Q10, 10, &synth->noiseMem, noise, d);
   for (int32_t i = 0; i < d; ++i) out[i] = sat16(out[i] + noise[i]);
+}
+
+// The post-filter's three filters from the period's predictor.
+struct PostFilterTaps {
+  int32_t fir_Q12[kMaxOrder + 1];
+  int32_t pole_Q12[kMaxOrder + 1];
+  int32_t tilt_Q12[2];
+};
+
+static void postFilterTaps(const int32_t* a_Q12, int32_t order, PostFilterTaps* taps) {
+  taps->fir_Q12[0] = 4096;
+  taps->pole_Q12[0] = 4096;
+  weightCoefficients(a_Q12 + 1, kPostFirWeights_Q16, taps->fir_Q12 + 1, order);
+  weightCoefficients(a_Q12 + 1, kPostPoleWeights_Q16, taps->pole_Q12 + 1, order);
+  int32_t refl_Q12[kMaxOrder];
+  reflectionCoefficients(a_Q12, order, refl_Q12);
+  const int32_t k1_Q12 = refl_Q12[0];
+  taps->tilt_Q12[0] = 4096;
+  taps->tilt_Q12[1] = k1_Q12 > 0 ? -(k1_Q12 >> 1) : 0;
 }
 
 void postFilter(PhraseSynth* synth, const int32_t* a_Q12, int16_t* samples, int32_t count) {
   const int32_t order = synth->codec.order;
   if (order > kMaxOrder) return;
-  int32_t fir_Q12[kMaxOrder + 1];
-  int32_t pole_Q12[kMaxOrder + 1];
-  fir_Q12[0] = 4096;
-  pole_Q12[0] = 4096;
-  weightCoefficients(a_Q12 + 1, kPostFirWeights_Q16, fir_Q12 + 1, order);
-  weightCoefficients(a_Q12 + 1, kPostPoleWeights_Q16, pole_Q12 + 1, order);
-  firFilter(fir_Q12, 12, &synth->postFir, samples, count);
-  allPoleFilter(pole_Q12, 12, &synth->postPole, samples, count);
+  PostFilterTaps taps;
+  postFilterTaps(a_Q12, order, &taps);
+  firFilter(taps.fir_Q12, 12, &synth->postFir, samples, count);
+  allPoleFilter(taps.pole_Q12, 12, &synth->postPole, samples, count);
+  firFilter(taps.tilt_Q12, 12, &synth->postTilt, samples, count);
+}
 
-  int32_t refl_Q12[kMaxOrder];
-  reflectionCoefficients(a_Q12, order, refl_Q12);
-  const int32_t k1_Q12 = refl_Q12[0];
-  const int32_t tilt_Q12[2] = {4096, k1_Q12 > 0 ? -(k1_Q12 >> 1) : 0};
-  firFilter(tilt_Q12, 12, &synth->postTilt, samples, count);
+int32_t postFilterAndSynthesise(PhraseSynth* synth, const int32_t* a_Q12, int16_t* samples, int32_t count) {
+  const int32_t order = synth->codec.order;
+  if (order > kMaxOrder) return allPoleFilter(a_Q12, 12, &synth->synthesis, samples, count);
+  PostFilterTaps taps;
+  postFilterTaps(a_Q12, order, &taps);
+  firFilter(taps.fir_Q12, 12, &synth->postFir, samples, count);
+  return allPoleTiltAllPole(taps.pole_Q12, taps.tilt_Q12, a_Q12, 12, &synth->postPole, &synth->postTilt,
+                            &synth->synthesis, samples, count);
 }
 
 int32_t stretchResidual(const int16_t* source, int32_t srcLength, int32_t length, int16_t* out, int16_t* scratch) {

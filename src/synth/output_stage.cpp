@@ -45,6 +45,22 @@ void removeDc(PhraseSynth* synth, int16_t* samples, int32_t count) {
   synth->dcOutput = v;
 }
 
+void deemphasiseAndRemoveDc(PhraseSynth* synth, int16_t* samples, int32_t count) {
+  const int32_t coeff_Q8 = synth->codec.deemphasis_Q8;
+  int32_t y = synth->deemphasisMem;
+  int32_t x1 = synth->dcInput;
+  int32_t v = synth->dcOutput;
+  for (int32_t i = 0; i < count; ++i) {
+    y = sat16(samples[i] + ((coeff_Q8 * y) >> 8));
+    v = add32(mul32(243, v), 256 * y - 256 * x1) >> 8;
+    x1 = y;
+    samples[i] = sat16(v);
+  }
+  synth->deemphasisMem = y;
+  synth->dcInput = x1;
+  synth->dcOutput = v;
+}
+
 void levelControlBlock(LevelControl* control, int16_t* samples, int32_t count) {
   const int32_t peak = peakAbs(samples, count);
   for (int32_t i = 0; i + 1 < kLevelHistory; ++i) control->history[i] = control->history[i + 1];

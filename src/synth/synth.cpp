@@ -44,7 +44,15 @@ PhraseSynth* synthInit(PhraseVoice* voice, const uint8_t* phones, const uint8_t*
   if (!readCodecHeader(voice, &codec)) return nullptr;
 
   const size_t excitationBytes = sizeof(int16_t) * static_cast<size_t>(voice->voiceRate);
-  void* block = std::calloc(1, sizeof(PhraseSynth) + excitationBytes);
+  void* block = nullptr;
+  if (voice->spareSynth && voice->spareSynth->excitationCapacity == voice->voiceRate) {
+    block = voice->spareSynth;
+    voice->spareSynth = nullptr;
+    std::memset(block, 0, sizeof(PhraseSynth) + excitationBytes);
+  } else {
+    synthDropSpare(voice);
+    block = std::calloc(1, sizeof(PhraseSynth) + excitationBytes);
+  }
   if (!block) return nullptr;
   PhraseSynth* synth = static_cast<PhraseSynth*>(block);
   synth->voice = voice;
@@ -88,8 +96,12 @@ int32_t synthGenerate(PhraseSynth* synth, int16_t* samples, const SynthControl* 
   const bool beforeSilence = synth->phones[segment + 1] == 0;
   const int32_t fresh = renderPhone(synth, samples + total, capacity - total, control->usePostFilter);
   if (phone != 0) {
-    if (control->useDeemphasis) deemphasise(synth, samples + total, fresh);
-    if (control->useDcRemoval) removeDc(synth, samples + total, fresh);
+    if (control->useDeemphasis && control->useDcRemoval) {
+      deemphasiseAndRemoveDc(synth, samples + total, fresh);
+    } else {
+      if (control->useDeemphasis) deemphasise(synth, samples + total, fresh);
+      if (control->useDcRemoval) removeDc(synth, samples + total, fresh);
+    }
   }
   total += fresh;
 
@@ -119,6 +131,20 @@ int32_t synthGenerate(PhraseSynth* synth, int16_t* samples, const SynthControl* 
   return result;
 }
 
-void synthRelease(PhraseSynth* synth) { std::free(synth); }
+void synthRelease(PhraseSynth* synth) {
+  if (!synth) return;
+  PhraseVoice* voice = synth->voice;
+  if (voice && !voice->spareSynth) {
+    voice->spareSynth = synth;
+    return;
+  }
+  std::free(synth);
+}
+
+void synthDropSpare(PhraseVoice* voice) {
+  if (!voice) return;
+  std::free(voice->spareSynth);
+  voice->spareSynth = nullptr;
+}
 
 }  // namespace tts

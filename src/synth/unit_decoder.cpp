@@ -167,7 +167,8 @@ int32_t decodeUnit(const PhraseVoice* voice, const CodecInfo* codec, int32_t a, 
   *firstPeriods = m < kept ? m : kept;
   if (out->excitation && excitationStart >= 0) {
     // Decoder errors keep the samples decoded so far; the unit's length stands.
-    decodeExcitation(stream + bitReaderConsumed(&reader), end, out->excitation, excitationStart, out->maxSamples);
+    decodeExcitation(stream + bitReaderConsumed(&reader), end, out->excitation, excitationStart, out->maxSamples,
+                     voice->excitationStore);
   }
   return position;
 }

@@ -11,6 +11,7 @@
 
 #include "model/language.h"
 #include "prosody/phoneset.h"
+#include "synth/excitation_decoder.h"
 #include "synth/synth.h"
 
 namespace tts {
@@ -137,6 +138,7 @@ PhraseVoice* voiceBind(const void* database, size_t size, int32_t mode) {
   voice->synthInit = synthInit;
   voice->synthGenerate = synthGenerate;
   voice->synthRelease = synthRelease;
+  voice->excitationStore = excitationStoreCreate();
   return voice;
 }
 
@@ -146,6 +148,8 @@ int32_t voiceRelease(PhraseVoice* voice) {
     std::free(const_cast<char*>(voice->databaseName));
     std::free(const_cast<uint8_t*>(voice->database));
   }
+  excitationStoreDestroy(voice->excitationStore);
+  synthDropSpare(voice);
   std::free(voice);
   return 0;
 }

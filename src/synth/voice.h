@@ -14,6 +14,7 @@ namespace tts {
 
 struct PhoneSet;
 struct PhraseSynth;
+struct ExcitationStore;
 
 constexpr int32_t kVoiceFormatVersion = 6;
 constexpr int32_t kVoiceHeaderBytes = 24;
@@ -84,6 +85,8 @@ struct PhraseVoice {
   int32_t ownership;         // 0: the host owns the block
   size_t databaseSize;       // bytes known to be readable; 0 when the block is trusted unchecked
   const uint8_t* dataEnd;    // one past the last readable byte (null when trusted)
+  tts::ExcitationStore* excitationStore;  // decoded residual blocks (may be null)
+  tts::PhraseSynth* spareSynth;  // a released synthesiser block kept for the next phrase
 };
 
 namespace tts {

@@ -66,6 +66,16 @@ TEST(Noise, MatchesLehmerGenerator) {
     ASSERT_GE(v, 0);
     ASSERT_LE(v, 32767);
   }
+  // The block form: the same states, centred and scaled to -128..127.
+  int32_t blockState = 12345;
+  int16_t block[300];
+  noiseFill(&blockState, block, 300);
+  reference = 12345;
+  for (int i = 0; i < 300; ++i) {
+    reference = (reference * 16807) % 2147483647;
+    ASSERT_EQ(block[i], ((reference >> 16) - 16384) >> 7) << i;
+  }
+  EXPECT_EQ(blockState, reference);
 }
 
 TEST(Lsf, StabilisationExamples) {

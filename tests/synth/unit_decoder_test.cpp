@@ -92,6 +92,25 @@ TEST(UnitDecoding, ExcitationStartsAtFirstUnvoicedPeriod) {
   EXPECT_EQ(d.excitation[2 * 160 - 50], 1234);
 }
 
+TEST(UnitDecoding, KeptBlocksGiveTheSamplesOfANewDecoder) {
+  // The voice keeps decoded blocks: a unit used again, after another one and
+  // at another position of the work area, must carry the same excitation.
+  voxa::voicedb::Unit st = makeUnit("s-t", {100, 120, 90}, 2, 3, 5);
+  voxa::voicedb::Unit as = makeUnit("a-s", {30, 100}, 1, 2, 9);
+  const std::vector<uint8_t> block = buildBlock({st, as});
+  VoicePtr voice = bindTestVoice(block);
+  const std::vector<int16_t> refSt = referenceDecode(st.frames);
+  const std::vector<int16_t> refAs = referenceDecode(as.frames);
+  for (int round = 0; round < 2; ++round) {
+    const Decoded a = decode(voice.get(), kS, kT);
+    for (int i = 0; i < 3 * 160 - 80; ++i) ASSERT_EQ(a.excitation[i], refSt[i + 80]) << round << " " << i;
+    EXPECT_EQ(a.excitation[3 * 160 - 80], 1234);
+    const Decoded b = decode(voice.get(), kA, kS);
+    for (int i = 0; i < 2 * 160 - 50; ++i) ASSERT_EQ(b.excitation[i], refAs[i + 50]) << round << " " << i;
+    EXPECT_EQ(b.excitation[2 * 160 - 50], 1234);
+  }
+}
+
 TEST(UnitDecoding, VoicedUnitWithoutResidualSkipsTheDecoder) {
   voxa::voicedb::Unit unit = makeUnit("a-n", {80, 80, 80, 80}, 2, 0);
   const std::vector<uint8_t> block = buildBlock({unit});

@@ -1,6 +1,7 @@
 #include "synth/kernels/arith.h"
 
 #include "synth/kernels/fixed_point.h"
+#include "synth/kernels/vector_clones.h"
 
 namespace tts {
 
@@ -65,16 +66,71 @@ int32_t divApprox(int32_t a, int32_t b) {
   return b < 0 ? sub32(0, q) : q;
 }
 
-int32_t noiseNext(int32_t* state) {
-  if (!state) return 0;
-  const uint32_t s = static_cast<uint32_t>(*state) & 0x7fffffffu;
+static inline uint32_t noiseStep(uint32_t state) {
+  const uint32_t s = state & 0x7fffffffu;
   uint32_t lo = 16807u * (s & 0xffffu);
   const uint32_t hi = 16807u * (s >> 16);
   lo += (hi & 0x7fffu) << 16;
   lo += hi >> 15;
   if (lo > 0x7fffffffu) lo -= 0x7fffffffu;  // end-around carry
+  return lo;
+}
+
+int32_t noiseNext(int32_t* state) {
+  if (!state) return 0;
+  const uint32_t lo = noiseStep(static_cast<uint32_t>(*state));
   *state = static_cast<int32_t>(lo);
   return static_cast<int32_t>(lo >> 16);
+}
+
+// The generator is s -> 16807 s mod p (p = 2^31 - 1), so eight steps are one
+// multiplication by 16807^8 mod p: eight interleaved lanes advance together,
+// each exact modulo p, giving the very states of the one-step recurrence.
+constexpr uint32_t kLehmerModulus = 0x7fffffffu;
+
+constexpr uint32_t lehmerPower(int32_t steps) {
+  uint64_t a = 1;
+  for (int32_t i = 0; i < steps; ++i) a = a * 16807u % kLehmerModulus;
+  return static_cast<uint32_t>(a);
+}
+constexpr uint32_t kLehmerStep8 = lehmerPower(8);
+
+static inline uint32_t mulModLehmer(uint32_t x, uint32_t a) {
+  const uint64_t product = static_cast<uint64_t>(x) * a;  // < 2^62
+  uint64_t r = (product & kLehmerModulus) + (product >> 31);
+  r = (r & kLehmerModulus) + (r >> 31);
+  return static_cast<uint32_t>(r >= kLehmerModulus ? r - kLehmerModulus : r);
+}
+
+static inline int16_t centredNoise(uint32_t s) {
+  return static_cast<int16_t>((static_cast<int32_t>(s >> 16) - 16384) >> 7);
+}
+
+VOXA_VECTOR_CLONES
+void noiseFill(int32_t* state, int16_t* out, int32_t count) {
+  if (!state || !out) return;
+  uint32_t s = static_cast<uint32_t>(*state);
+  int32_t i = 0;
+  if (count >= 16) {
+    uint32_t lanes[8];
+    for (; i < 8; ++i) {
+      s = noiseStep(s);
+      lanes[i] = s;
+      out[i] = centredNoise(s);
+    }
+    for (; i + 8 <= count; i += 8) {
+      for (int32_t j = 0; j < 8; ++j) {
+        lanes[j] = mulModLehmer(lanes[j], kLehmerStep8);
+        out[i + j] = centredNoise(lanes[j]);
+      }
+    }
+    s = lanes[7];
+  }
+  for (; i < count; ++i) {
+    s = noiseStep(s);
+    out[i] = centredNoise(s);
+  }
+  *state = static_cast<int32_t>(s);
 }
 
 }  // namespace tts

@@ -18,4 +18,8 @@ int32_t divApprox(int32_t a, int32_t b);
 // Returns the new state's upper bits, 0..32767.
 int32_t noiseNext(int32_t* state);
 
+// state: in/out, as for noiseNext. out: count values (noiseNext - 16384) >> 7,
+// the generator's output centred on zero, -128..127.
+void noiseFill(int32_t* state, int16_t* out, int32_t count);
+
 }  // namespace tts

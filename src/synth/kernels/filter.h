@@ -33,6 +33,13 @@ void firFilter(const int32_t* taps_Q, int32_t shift, FilterMemory* mem, int16_t*
 // Returns the sum of |y| over the 32-bit outputs (wrapping).
 int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem, int16_t* samples, int32_t count);
 
+// allPoleFilter(firstA_Q), then firFilter(tilt_Q) of order 1, then
+// allPoleFilter(secondA_Q), all with `shift`, in one pass over the samples.
+// Returns the sum of |y| of the last filter.
+int32_t allPoleTiltAllPole(const int32_t* firstA_Q, const int32_t* tilt_Q, const int32_t* secondA_Q, int32_t shift,
+                           FilterMemory* first, FilterMemory* tilt, FilterMemory* second, int16_t* samples,
+                           int32_t count);
+
 // coeffs_Q12: in, count coefficients. weights_Q16: in, count weights.
 // out_Q12: out, count values a_i * w_i >> 16 (exact for weights 0..65536).
 void weightCoefficients(const int32_t* coeffs_Q12, const int32_t* weights_Q16, int32_t* out_Q12, int32_t count);

@@ -1,6 +1,7 @@
 #include "synth/kernels/lsf.h"
 
 #include "synth/kernels/fixed_point.h"
+#include "synth/kernels/vector_clones.h"
 
 namespace tts {
 
@@ -49,32 +50,54 @@ static inline int32_t mulQ15(int32_t v, int32_t c) {
   return ((v & 0x7fff) * c >> 15) + mul32(v >> 15, c);
 }
 
-// poly: in/out, order+2 coefficients, starts as an impulse; each section
-// 1 - c z^-1 + z^-2 is applied in place, then (1 + sign z^-1).
-static void buildBranch(const int32_t* cos_Q16, int32_t first, int32_t order, int32_t sign, int32_t* poly) {
-  const int32_t len = order + 2;
-  for (int32_t t = 0; t < len; ++t) poly[t] = 0;
-  poly[0] = 1 << 20;
-  for (int32_t i = first; i < order; i += 2) {
+// Both branches at once over kWidth coefficients (kWidth >= order + 2): an
+// impulse passed through each section 1 - c z^-1 + z^-2 in turn, then through
+// (1 + z^-1) for P and (1 - z^-1) for Q. A branch of s sections has degree 2s
+// <= order + 1, so the coefficients past order + 1 stay 0. Each step reads
+// the previous polynomial whole and writes a new one: whole-vector loops.
+// Every buffer has two leading zeros so that t-1 and t-2 need no test.
+template <int32_t kWidth>
+VOXA_VECTOR_CLONES static void predictorWidth(const int32_t* cos_Q16, int32_t order, int32_t* a_Q12) {
+  int32_t bufP[2][kWidth + 2] = {};
+  int32_t bufQ[2][kWidth + 2] = {};
+  bufP[0][2] = 1 << 20;
+  bufQ[0][2] = 1 << 20;
+  int32_t curP = 0;
+  int32_t curQ = 0;
+  for (int32_t i = 0; i < order; ++i) {
     const int32_t c = cos_Q16[i];
-    for (int32_t t = len - 1; t >= 0; --t) {
-      int32_t y = poly[t];
-      if (t >= 1) y = sub32(y, mulQ15(poly[t - 1], c));
-      if (t >= 2) y = add32(y, poly[t - 2]);
-      poly[t] = y;
+    const int32_t odd = i & 1;
+    const int32_t* from = odd ? bufQ[curQ] : bufP[curP];
+    int32_t* to = odd ? bufQ[1 - curQ] : bufP[1 - curP];
+    for (int32_t t = 0; t < kWidth; ++t) {
+      to[t + 2] = add32(sub32(from[t + 2], mulQ15(from[t + 1], c)), from[t]);
+    }
+    if (odd) {
+      curQ = 1 - curQ;
+    } else {
+      curP = 1 - curP;
     }
   }
-  for (int32_t t = len - 1; t >= 1; --t) poly[t] = add32(poly[t], mul32(sign, poly[t - 1]));
+  // a_k = ((P_k + P_{k-1}) + (Q_k - Q_{k-1})) >> 9, the sums wrapping.
+  const int32_t* p = bufP[curP] + 2;
+  const int32_t* q = bufQ[curQ] + 2;
+  for (int32_t k = 0; k <= order; ++k) {
+    const int32_t pk = add32(p[k], p[k - 1]);
+    const int32_t qk = sub32(q[k], q[k - 1]);
+    a_Q12[k] = add32(pk, qk) >> 9;
+  }
 }
 
 void lsfToPredictor(const int32_t* cos_Q16, int32_t order, int32_t* a_Q12) {
   if (!cos_Q16 || !a_Q12 || order < 0) return;
   if (order > kMaxLpcOrder) order = kMaxLpcOrder;
-  int32_t p[kMaxLpcOrder + 2];
-  int32_t q[kMaxLpcOrder + 2];
-  buildBranch(cos_Q16, 0, order, 1, p);
-  buildBranch(cos_Q16, 1, order, -1, q);
-  for (int32_t k = 0; k <= order; ++k) a_Q12[k] = add32(p[k], q[k]) >> 9;
+  if (order <= 6) {
+    predictorWidth<8>(cos_Q16, order, a_Q12);
+  } else if (order <= 14) {
+    predictorWidth<16>(cos_Q16, order, a_Q12);
+  } else {
+    predictorWidth<24>(cos_Q16, order, a_Q12);
+  }
 }
 
 void reflectionCoefficients(const int32_t* a_Q12, int32_t order, int32_t* refl_Q12) {
