@@ -17,6 +17,7 @@
 #include "voice_builder/recording_set.h"
 #include "voice_builder/residual_coder.h"
 #include "voice_builder/spectral_distance.h"
+#include "voice_builder/timbre_measures.h"
 #include "voice_builder/voice_builder.h"
 
 namespace vb = voxa::voicebuild;
@@ -270,6 +271,31 @@ TEST(VoiceBuilderSpectrum, BinsBelowTheFloorInBothSpectraAgreeWhateverTheLevelOf
   // A bin above the floor still counts: b's peak 6 dB below its level.
   b[10] = 0.025;
   EXPECT_NEAR(vb::logSpectralDistance(a, b, 1e-5, -10.0), std::sqrt(36.1 / 256), 0.05);
+}
+
+TEST(VoiceBuilderTimbre, ProminenceGlideAndJoinFigures) {
+  // A 100 Hz harmonic comb, one harmonic 20 dB above the rest.
+  const double binHz = 16000.0 / 2048;
+  std::vector<double> power(1025, 1e-6);
+  for (int k = 1; k <= 30; ++k) power[static_cast<size_t>(std::lround(k * 100 / binHz))] = k == 7 ? 100.0 : 1.0;
+  EXPECT_NEAR(vb::harmonicProminenceDb(power, binHz, 100, 1500), 20.0, 1e-9);
+  power[static_cast<size_t>(std::lround(700 / binHz))] = 1.0;
+  EXPECT_NEAR(vb::harmonicProminenceDb(power, binHz, 100, 1500), 0.0, 1e-9);
+  // A track moving 0 -> 1000 over ten steps between flat ends; too small a change gives -1.
+  std::vector<double> track(5, 0.0);
+  for (int i = 1; i <= 10; ++i) track.push_back(100.0 * i);
+  track.insert(track.end(), 5, 1000.0);
+  EXPECT_EQ(vb::glideSteps(track, 500), 9.0);  // last below 10 % at step 4, 90 % reached at 13
+  EXPECT_EQ(vb::glideSteps(track, 2000), -1.0);
+  // A sine: each join sees its own steepest step; a spike stands out 5-fold.
+  std::vector<double> x(2000);
+  for (size_t i = 0; i < x.size(); ++i) x[i] = 1000 * std::sin(2 * M_PI * 150 * static_cast<double>(i) / 16000);
+  EXPECT_NEAR(vb::joinDiscontinuity(x, 1000, 40, 160, 1), 1.0, 0.02);
+  const double step = vb::joinDiscontinuity(x, 1000, 40, 160, 1e6);
+  EXPECT_EQ(step, 0.0);  // quiet surroundings are not judged
+  x[1000] += 5 * 2 * M_PI * 150 / 16000 * 1000;
+  EXPECT_NEAR(vb::joinDiscontinuity(x, 1000, 40, 160, 1), 5.5, 0.6);
+  EXPECT_NEAR(vb::dcOffset({-3, 1, -1}), -1.0, 1e-12);
 }
 
 TEST(VoiceBuilderLabels, MalformedOrGappedLabelsAreRefused) {

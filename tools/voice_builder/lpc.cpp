@@ -41,6 +41,16 @@ std::vector<double> lpcFromAutocorrelation(std::vector<double> r, double rate, d
   return a;
 }
 
+std::vector<double> expandBandwidth(std::vector<double> a, double rate, double bandwidthHz) {
+  const double g = std::exp(-M_PI * bandwidthHz / rate);
+  double gk = 1.0;
+  for (size_t k = 1; k < a.size(); ++k) {
+    gk *= g;
+    a[k] *= gk;
+  }
+  return a;
+}
+
 namespace {
 // Evaluates the symmetric (sign +1) or antisymmetric (sign -1) polynomial
 // with the trivial root at z = -1 or z = +1 divided out, as a cosine series,

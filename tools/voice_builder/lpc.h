@@ -15,6 +15,10 @@ std::vector<double> autocorrelation(const double* x, int n, int order);
 std::vector<double> lpcFromAutocorrelation(std::vector<double> r, double rate, double bandwidthHz,
                                            double noiseFloor);
 
+// a[k] times g^k with g = exp(-pi * bandwidthHz / rate): every pole moves
+// towards the origin, widening each resonance by about bandwidthHz.
+std::vector<double> expandBandwidth(std::vector<double> a, double rate, double bandwidthHz);
+
 // LSFs in radians (0..pi, ascending) of a[0..K] (K even). Returns false when
 // fewer than K roots are found (the caller keeps a neighbour's vector).
 bool lpcToLsf(const std::vector<double>& a, std::vector<double>* lsf);

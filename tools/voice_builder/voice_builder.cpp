@@ -115,10 +115,11 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
     }
     const bool sonorant = phones.sonorant(u.labels[li].phone);
     const bool compensate = !s.excitationPsd.empty() && sonorant;
-    const std::vector<double> lpc = lpcFromAutocorrelation(
-        compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
-                   : autocorrelation(buf.data(), win, s.order),
-        u.rate, s.lagWindowHz, 1e-5);
+    const std::vector<double> lpc = expandBandwidth(
+        lpcFromAutocorrelation(compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
+                                          : autocorrelation(buf.data(), win, s.order),
+                               u.rate, s.lagWindowHz, 1e-5),
+        u.rate, s.bandwidthExpansionHz);
     std::vector<double> lsf;
     if (!lpcToLsf(lpc, &lsf)) {
       if (lastGood.empty()) {

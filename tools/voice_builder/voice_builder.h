@@ -23,6 +23,11 @@ struct BuildSettings {
   int silencePeriods = 3;         // periods kept of a silence half
   double loudGain = 640.0;        // gain the loud (99th percentile) sonorant periods get
   double lagWindowHz = 30.0;      // LPC lag window bandwidth
+  // Bandwidth added to every resonance of the fitted predictors (a_k times
+  // g^k, g = exp(-pi B / rate)): a pulse-excited all-pole filter with the
+  // recorded bandwidths lets single harmonics ring out above their
+  // neighbours, and the engine's post-filter sharpens them further.
+  double bandwidthExpansionHz = 0.0;
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
