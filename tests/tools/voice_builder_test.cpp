@@ -74,6 +74,28 @@ TEST(VoiceBuilderLpc, LsfRoundTripAndEngineKernelAgree) {
   for (int k = 1; k <= 16; ++k) EXPECT_NEAR(a_Q12[k] / 4096.0, a[k], 0.03 * (1 + std::fabs(a[k]))) << k;
 }
 
+TEST(VoiceBuilderLpc, OnlyResonancesNarrowerThanTheLimitAreWidened) {
+  // A(z) from pole pairs (Hz, bandwidth Hz) at 16 kHz.
+  auto filter = [](std::vector<std::pair<double, double>> poles) {
+    std::vector<double> a{1.0};
+    for (const auto& [f, b] : poles) {
+      const double r = std::exp(-M_PI * b / 16000), w = 2 * M_PI * f / 16000;
+      const std::vector<double> section{1.0, -2 * r * std::cos(w), r * r};
+      std::vector<double> next(a.size() + 2, 0.0);
+      for (size_t i = 0; i < a.size(); ++i)
+        for (size_t j = 0; j < 3; ++j) next[i + j] += a[i] * section[j];
+      a = next;
+    }
+    return a;
+  };
+  const std::vector<double> got = vb::limitBandwidth(filter({{500, 20}, {2000, 200}, {3500, 60}}), 16000, 100);
+  const std::vector<double> want = filter({{500, 100}, {2000, 200}, {3500, 100}});
+  ASSERT_EQ(got.size(), want.size());
+  for (size_t k = 0; k < got.size(); ++k) EXPECT_NEAR(got[k], want[k], 1e-9) << k;
+  const std::vector<double> broad = filter({{700, 150}, {2500, 300}});
+  EXPECT_EQ(vb::limitBandwidth(broad, 16000, 100), broad);
+}
+
 TEST(VoiceBuilderLpc, SilenceGivesTheTrivialFilter) {
   std::vector<double> zero(400, 0.0);
   const std::vector<double> a = vb::lpcFromAutocorrelation(vb::autocorrelation(zero.data(), 400, 16), 16000, 30, 1e-5);

@@ -28,6 +28,11 @@ struct BuildSettings {
   // recorded bandwidths lets single harmonics ring out above their
   // neighbours, and the engine's post-filter sharpens them further.
   double bandwidthExpansionHz = 0.0;
+  // Narrowest resonance (Hz) of a sonorant period's predictor: narrower poles
+  // are widened to it, the rest left alone. An LPC fit to a voiced period
+  // locks poles onto single harmonics; pulse-excited, such a pole lets one
+  // harmonic ring 10-20 dB above its neighbours. 0: off.
+  double minBandwidthHz = 150.0;
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
