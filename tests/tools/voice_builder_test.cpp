@@ -74,7 +74,7 @@ TEST(VoiceBuilderLpc, LsfRoundTripAndEngineKernelAgree) {
   for (int k = 1; k <= 16; ++k) EXPECT_NEAR(a_Q12[k] / 4096.0, a[k], 0.03 * (1 + std::fabs(a[k]))) << k;
 }
 
-TEST(VoiceBuilderLpc, OnlyResonancesNarrowerThanTheLimitAreWidened) {
+TEST(VoiceBuilderLpc, OnlyLowResonancesNarrowerThanTheLimitAreWidened) {
   // A(z) from pole pairs (Hz, bandwidth Hz) at 16 kHz.
   auto filter = [](std::vector<std::pair<double, double>> poles) {
     std::vector<double> a{1.0};
@@ -88,12 +88,13 @@ TEST(VoiceBuilderLpc, OnlyResonancesNarrowerThanTheLimitAreWidened) {
     }
     return a;
   };
-  const std::vector<double> got = vb::limitBandwidth(filter({{500, 20}, {2000, 200}, {3500, 60}}), 16000, 100);
-  const std::vector<double> want = filter({{500, 100}, {2000, 200}, {3500, 100}});
+  const std::vector<double> got =
+      vb::limitBandwidth(filter({{500, 20}, {2000, 200}, {3500, 60}, {5000, 40}}), 16000, 100, 4000);
+  const std::vector<double> want = filter({{500, 100}, {2000, 200}, {3500, 100}, {5000, 40}});
   ASSERT_EQ(got.size(), want.size());
   for (size_t k = 0; k < got.size(); ++k) EXPECT_NEAR(got[k], want[k], 1e-9) << k;
   const std::vector<double> broad = filter({{700, 150}, {2500, 300}});
-  EXPECT_EQ(vb::limitBandwidth(broad, 16000, 100), broad);
+  EXPECT_EQ(vb::limitBandwidth(broad, 16000, 100, 4000), broad);
 }
 
 TEST(VoiceBuilderLpc, SilenceGivesTheTrivialFilter) {

@@ -52,7 +52,7 @@ std::vector<double> expandBandwidth(std::vector<double> a, double rate, double b
   return a;
 }
 
-std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz) {
+std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz, double belowHz) {
   using C = std::complex<double>;
   const int order = static_cast<int>(a.size()) - 1;
   if (order < 1 || bandwidthHz <= 0) return a;
@@ -80,7 +80,7 @@ std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, do
   const double limit = std::exp(-M_PI * bandwidthHz / rate);
   bool changed = false;
   for (C& r : roots)
-    if (std::abs(r) > limit) {
+    if (std::abs(r) > limit && std::fabs(std::arg(r)) * rate / (2 * M_PI) < belowHz) {
       r *= limit / std::abs(r);
       changed = true;
     }

@@ -122,7 +122,8 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
         lpcFromAutocorrelation(compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
                                           : autocorrelation(buf.data(), win, s.order),
                                u.rate, s.lagWindowHz, 1e-5),
-        u.rate, s.bandwidthExpansionHz), u.rate, sonorant ? s.minBandwidthHz : 0.0);
+        u.rate, s.bandwidthExpansionHz), u.rate, sonorant ? s.minBandwidthHz : 0.0,
+        s.minBandwidthBelowHz);
     std::vector<double> lsf;
     if (!lpcToLsf(lpc, &lsf)) {
       if (lastGood.empty()) {

@@ -33,6 +33,9 @@ struct BuildSettings {
   // locks poles onto single harmonics; pulse-excited, such a pole lets one
   // harmonic ring 10-20 dB above its neighbours. 0: off.
   double minBandwidthHz = 150.0;
+  // Only resonances below this frequency get the floor: the ringing sits in
+  // the low formants, and wider poles above would dim the top of the band.
+  double minBandwidthBelowHz = 4000.0;
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
