@@ -37,7 +37,10 @@ void removeDc(PhraseSynth* synth, int16_t* samples, int32_t count) {
   int32_t v = synth->dcOutput;
   for (int32_t i = 0; i < count; ++i) {
     const int32_t x = samples[i];
-    v = add32(mul32(243, v), 256 * x - 256 * x1) >> 8;
+    // Divided truncating toward zero: an arithmetic shift rounds toward minus
+    // infinity and leaves the blocker stuck at -1 ... -19 (a DC offset that
+    // the output level control then multiplies).
+    v = add32(mul32(243, v), 256 * x - 256 * x1) / 256;
     x1 = x;
     samples[i] = sat16(v);
   }
@@ -52,7 +55,7 @@ void deemphasiseAndRemoveDc(PhraseSynth* synth, int16_t* samples, int32_t count)
   int32_t v = synth->dcOutput;
   for (int32_t i = 0; i < count; ++i) {
     y = sat16(samples[i] + ((coeff_Q8 * y) >> 8));
-    v = add32(mul32(243, v), 256 * y - 256 * x1) >> 8;
+    v = add32(mul32(243, v), 256 * y - 256 * x1) / 256;  // truncating, as in removeDc
     x1 = y;
     samples[i] = sat16(v);
   }

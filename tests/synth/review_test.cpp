@@ -900,7 +900,7 @@ TEST(ReviewPhone, GenerateCallsAgainstTheReference) {
     if (phrase.phones[s] != 0) {
       for (auto& x : fresh) {
         y = std::min<int64_t>(32767, std::max<int64_t>(-32768, x + floorDiv(deemphasis * y, 256)));
-        v = floorDiv(243 * v + 256 * y - 256 * x1, 256);
+        v = (243 * v + 256 * y - 256 * x1) / 256;  // truncating: no DC of its own
         x1 = y;
         x = static_cast<int16_t>(std::min<int64_t>(32767, std::max<int64_t>(-32768, v)));
       }
@@ -954,7 +954,7 @@ TEST(ReviewOutput, DeemphasisAndDcBlockerCarryAcrossCalls) {
     std::vector<int16_t> want(n);
     for (int32_t i = 0; i < n; ++i) {
       y = std::min<int64_t>(32767, std::max<int64_t>(-32768, x[i] + floorDiv(230 * y, 256)));
-      v = floorDiv(243 * v + 256 * y - 256 * x1, 256);
+      v = (243 * v + 256 * y - 256 * x1) / 256;  // truncating: no DC of its own
       x1 = y;
       want[i] = static_cast<int16_t>(std::min<int64_t>(32767, std::max<int64_t>(-32768, v)));
     }
@@ -962,6 +962,18 @@ TEST(ReviewOutput, DeemphasisAndDcBlockerCarryAcrossCalls) {
     removeDc(s.get(), x.data(), n);
     ASSERT_EQ(x, want) << "call " << call;
   }
+}
+
+TEST(ReviewOutput, DcBlockerSettlesToZeroAfterAStep) {
+  // A shifted division kept the output at -19 after a step up and back down.
+  SynthBlock s = blankSynth(10);
+  std::vector<int16_t> x(4000, 0);
+  std::fill(x.begin() + 100, x.begin() + 600, 20000);
+  removeDc(s.get(), x.data(), static_cast<int32_t>(x.size()));
+  EXPECT_EQ(x.back(), 0);
+  int64_t sum = 0;
+  for (size_t i = 3000; i < x.size(); ++i) sum += x[i];
+  EXPECT_EQ(sum, 0);
 }
 
 TEST(ReviewOutput, LevelControlBlocks) {

@@ -17,6 +17,7 @@
 #include "voice_builder/recording_set.h"
 #include "voice_builder/residual_coder.h"
 #include "voice_builder/spectral_distance.h"
+#include "voice_builder/timbre_measures.h"
 #include "voice_builder/voice_builder.h"
 #include "voicedb/voicedb_writer.h"
 
@@ -72,6 +73,29 @@ TEST(VoiceBuilderLpc, LsfRoundTripAndEngineKernelAgree) {
   tts::lsfToPredictor(cos_Q16, 16, a_Q12);
   EXPECT_EQ(a_Q12[0], 4096);
   for (int k = 1; k <= 16; ++k) EXPECT_NEAR(a_Q12[k] / 4096.0, a[k], 0.03 * (1 + std::fabs(a[k]))) << k;
+}
+
+TEST(VoiceBuilderLpc, OnlyLowResonancesNarrowerThanTheLimitAreWidened) {
+  // A(z) from pole pairs (Hz, bandwidth Hz) at 16 kHz.
+  auto filter = [](std::vector<std::pair<double, double>> poles) {
+    std::vector<double> a{1.0};
+    for (const auto& [f, b] : poles) {
+      const double r = std::exp(-M_PI * b / 16000), w = 2 * M_PI * f / 16000;
+      const std::vector<double> section{1.0, -2 * r * std::cos(w), r * r};
+      std::vector<double> next(a.size() + 2, 0.0);
+      for (size_t i = 0; i < a.size(); ++i)
+        for (size_t j = 0; j < 3; ++j) next[i + j] += a[i] * section[j];
+      a = next;
+    }
+    return a;
+  };
+  const std::vector<double> got =
+      vb::limitBandwidth(filter({{500, 20}, {2000, 200}, {3500, 60}, {5000, 40}}), 16000, 100, 4000);
+  const std::vector<double> want = filter({{500, 100}, {2000, 200}, {3500, 100}, {5000, 40}});
+  ASSERT_EQ(got.size(), want.size());
+  for (size_t k = 0; k < got.size(); ++k) EXPECT_NEAR(got[k], want[k], 1e-9) << k;
+  const std::vector<double> broad = filter({{700, 150}, {2500, 300}});
+  EXPECT_EQ(vb::limitBandwidth(broad, 16000, 100, 4000), broad);
 }
 
 TEST(VoiceBuilderLpc, SilenceGivesTheTrivialFilter) {
@@ -271,6 +295,31 @@ TEST(VoiceBuilderSpectrum, BinsBelowTheFloorInBothSpectraAgreeWhateverTheLevelOf
   // A bin above the floor still counts: b's peak 6 dB below its level.
   b[10] = 0.025;
   EXPECT_NEAR(vb::logSpectralDistance(a, b, 1e-5, -10.0), std::sqrt(36.1 / 256), 0.05);
+}
+
+TEST(VoiceBuilderTimbre, ProminenceGlideAndJoinFigures) {
+  // A 100 Hz harmonic comb, one harmonic 20 dB above the rest.
+  const double binHz = 16000.0 / 2048;
+  std::vector<double> power(1025, 1e-6);
+  for (int k = 1; k <= 30; ++k) power[static_cast<size_t>(std::lround(k * 100 / binHz))] = k == 7 ? 100.0 : 1.0;
+  EXPECT_NEAR(vb::harmonicProminenceDb(power, binHz, 100, 1500), 20.0, 1e-9);
+  power[static_cast<size_t>(std::lround(700 / binHz))] = 1.0;
+  EXPECT_NEAR(vb::harmonicProminenceDb(power, binHz, 100, 1500), 0.0, 1e-9);
+  // A track moving 0 -> 1000 over ten steps between flat ends; too small a change gives -1.
+  std::vector<double> track(5, 0.0);
+  for (int i = 1; i <= 10; ++i) track.push_back(100.0 * i);
+  track.insert(track.end(), 5, 1000.0);
+  EXPECT_EQ(vb::glideSteps(track, 500), 9.0);  // last below 10 % at step 4, 90 % reached at 13
+  EXPECT_EQ(vb::glideSteps(track, 2000), -1.0);
+  // A sine: each join sees its own steepest step; a spike stands out 5-fold.
+  std::vector<double> x(2000);
+  for (size_t i = 0; i < x.size(); ++i) x[i] = 1000 * std::sin(2 * M_PI * 150 * static_cast<double>(i) / 16000);
+  EXPECT_NEAR(vb::joinDiscontinuity(x, 1000, 40, 160, 1), 1.0, 0.02);
+  const double step = vb::joinDiscontinuity(x, 1000, 40, 160, 1e6);
+  EXPECT_EQ(step, 0.0);  // quiet surroundings are not judged
+  x[1000] += 5 * 2 * M_PI * 150 / 16000 * 1000;
+  EXPECT_NEAR(vb::joinDiscontinuity(x, 1000, 40, 160, 1), 5.5, 0.6);
+  EXPECT_NEAR(vb::dcOffset({-3, 1, -1}), -1.0, 1e-12);
 }
 
 TEST(VoiceBuilderLabels, MalformedOrGappedLabelsAreRefused) {

@@ -1,6 +1,7 @@
 #include "voice_builder/lpc.h"
 
 #include <cmath>
+#include <complex>
 
 namespace voxa::voicebuild {
 
@@ -39,6 +40,59 @@ std::vector<double> lpcFromAutocorrelation(std::vector<double> r, double rate, d
     if (err <= 0) break;
   }
   return a;
+}
+
+std::vector<double> expandBandwidth(std::vector<double> a, double rate, double bandwidthHz) {
+  const double g = std::exp(-M_PI * bandwidthHz / rate);
+  double gk = 1.0;
+  for (size_t k = 1; k < a.size(); ++k) {
+    gk *= g;
+    a[k] *= gk;
+  }
+  return a;
+}
+
+std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz, double belowHz) {
+  using C = std::complex<double>;
+  const int order = static_cast<int>(a.size()) - 1;
+  if (order < 1 || bandwidthHz <= 0) return a;
+  // Roots of z^K + a1 z^(K-1) + ... + aK by simultaneous (Durand-Kerner) iteration.
+  std::vector<C> roots(static_cast<size_t>(order));
+  for (int i = 0; i < order; ++i) roots[i] = std::polar(0.9, 2 * M_PI * (i + 0.25) / order);
+  auto value = [&](C z) {
+    C v = 1.0;
+    for (int k = 1; k <= order; ++k) v = v * z + a[k];
+    return v;
+  };
+  for (int it = 0; it < 500; ++it) {
+    double moved = 0;
+    for (int i = 0; i < order; ++i) {
+      C d = 1.0;
+      for (int j = 0; j < order; ++j)
+        if (j != i) d *= roots[i] - roots[j];
+      if (std::abs(d) < 1e-300) continue;
+      const C step = value(roots[i]) / d;
+      roots[i] -= step;
+      moved = std::max(moved, std::abs(step));
+    }
+    if (moved < 1e-13) break;
+  }
+  const double limit = std::exp(-M_PI * bandwidthHz / rate);
+  bool changed = false;
+  for (C& r : roots)
+    if (std::abs(r) > limit && std::fabs(std::arg(r)) * rate / (2 * M_PI) < belowHz) {
+      r *= limit / std::abs(r);
+      changed = true;
+    }
+  if (!changed) return a;
+  std::vector<C> poly{1.0};
+  for (const C& r : roots) {
+    poly.push_back(0.0);
+    for (size_t k = poly.size() - 1; k > 0; --k) poly[k] -= r * poly[k - 1];
+  }
+  std::vector<double> out(a.size());
+  for (size_t k = 0; k < out.size(); ++k) out[k] = poly[k].real();
+  return out;
 }
 
 namespace {

@@ -15,6 +15,17 @@ std::vector<double> autocorrelation(const double* x, int n, int order);
 std::vector<double> lpcFromAutocorrelation(std::vector<double> r, double rate, double bandwidthHz,
                                            double noiseFloor);
 
+// a[k] times g^k with g = exp(-pi * bandwidthHz / rate): every pole moves
+// towards the origin, widening each resonance by about bandwidthHz.
+std::vector<double> expandBandwidth(std::vector<double> a, double rate, double bandwidthHz);
+
+// Widens only the resonances below belowHz that are narrower than
+// bandwidthHz: each such root of A(z) with a radius above
+// exp(-pi * bandwidthHz / rate) is pulled in to that radius; broader and
+// higher resonances, and the spectral balance they set, stay as they are.
+// Returns a[0..K] rebuilt from the roots.
+std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz, double belowHz);
+
 // LSFs in radians (0..pi, ascending) of a[0..K] (K even). Returns false when
 // fewer than K roots are found (the caller keeps a neighbour's vector).
 bool lpcToLsf(const std::vector<double>& a, std::vector<double>* lsf);

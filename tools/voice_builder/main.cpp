@@ -1,7 +1,7 @@
 // voice_builder: builds a version-6 voice database from a recording set.
 //   voice_builder --lang es --in <recording set folder> --out es.voice --report es.report.txt
 //                 [--order K] [--bits B] [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]
-//                 [--deemphasis Q8]
+//                 [--bandwidth HZ] [--min-bandwidth HZ] [--deemphasis Q8]
 // The defaults are the settings the default voices are built with; the
 // options are there to measure alternatives with the resynthesis check.
 //   voice_builder --respread FILE
@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
   std::string lang, in, out, report;
   int order = 0, bits = 0;          // 0: the builder's defaults
   double loudGain = 0, lagWindow = 0;  // 0: the builder's defaults
+  double bandwidth = -1;               // Hz; negative: the builder's default
+  double minBandwidth = -1;            // Hz; negative: the builder's default
   int deemphasis = -1;               // Q8; -1: the builder's default
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
@@ -71,12 +73,15 @@ int main(int argc, char** argv) {
     else if (k == "--loud-gain") loudGain = std::atof(argv[i + 1]);
     else if (k == "--match-power") matchPower = std::atoi(argv[i + 1]);
     else if (k == "--lag-window") lagWindow = std::atof(argv[i + 1]);
+    else if (k == "--bandwidth") bandwidth = std::atof(argv[i + 1]);
+    else if (k == "--min-bandwidth") minBandwidth = std::atof(argv[i + 1]);
     else if (k == "--deemphasis") deemphasis = std::atoi(argv[i + 1]);
   }
   if (lang.empty() || in.empty() || out.empty()) {
     std::fprintf(stderr,
                  "usage: voice_builder --lang es|pl|tr --in FOLDER --out FILE [--report FILE] [--order K] [--bits B]\n"
-                 "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ] [--deemphasis Q8]\n");
+                 "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ] [--bandwidth HZ]\n"
+                 "       [--min-bandwidth HZ] [--deemphasis Q8]\n");
     return 2;
   }
   try {
@@ -88,6 +93,8 @@ int main(int argc, char** argv) {
     if (loudGain > 0) settings.loudGain = loudGain;
     if (matchPower) settings.pulse = enginePulse();
     if (lagWindow > 0) settings.lagWindowHz = lagWindow;
+    if (bandwidth >= 0) settings.bandwidthExpansionHz = bandwidth;
+    if (minBandwidth >= 0) settings.minBandwidthHz = minBandwidth;
     if (deemphasis >= 0) settings.deemphasis_Q8 = deemphasis;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).

@@ -19,9 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "synth/synth.h"
-#include "synth/voice.h"
 #include "tts_engine.h"
+#include "voice_builder/engine_render.h"
 #include "voice_builder/recording_set.h"
 #include "voice_builder/spectral_distance.h"
 #include "voice_builder/voice_builder.h"
@@ -83,12 +82,7 @@ int main(int argc, char** argv) {
     PhraseVoice* voice = tts::voiceBind(db.data(), db.size(), 0);
     if (!voice) throw std::runtime_error("the engine refuses " + voicePath);
     PhraseTTSCtrl(voice, PTC_RESET, nullptr);
-    PhoneClasses classes;
-    classes.known = [voice](const std::string& n) { return voice->phoneIndex(n.c_str()) != 0 || n == "##"; };
-    classes.sonorant = [voice](const std::string& n) {
-      const int32_t id = voice->phoneIndex(n.c_str());
-      return id != 0 && voice->phoneIsSonorant(id) != 0;
-    };
+    const PhoneClasses classes = voicePhoneClasses(voice);
     const RecordingSet set = readRecordingSet(in);
     const BuildSettings settings;
     Frames all, sonorant, other, envelope, level, shape, bands, bandsSonorant, bandsOther, wide, wideSonorant,
@@ -102,37 +96,10 @@ int main(int argc, char** argv) {
     for (const Utterance& u : set.utterances) {
       const UtteranceAnalysis a = analyseUtterance(u, classes, settings);
       const int segs = static_cast<int>(u.labels.size());
-      std::vector<uint8_t> phones(segs + 2, 0), prominence(segs + 2, 0), durations(segs + 2, 0);
-      std::vector<int32_t> pitch(4 * (segs + 2), u.rate / std::max(voice->f0Mean, 1));
-      int64_t prevEnd = 0;
-      for (int s = 0; s < segs; ++s) {
-        const PhoneLabel& l = u.labels[s];
-        phones[s] = static_cast<uint8_t>(voice->phoneIndex(l.phone.c_str()));
-        const int64_t end = (static_cast<int64_t>(l.end) * 1024 + u.rate / 2) / u.rate;
-        durations[s] = static_cast<uint8_t>(std::clamp<int64_t>(end - prevEnd, 0, 250));
-        prevEnd = end;
-        for (int q = 0; q < 4; ++q) {
-          const int t = l.start + (q * (l.end - l.start)) / 4;
-          const int period = measuredPeriod(a, t, u.rate / 50);
-          if (period > 0) pitch[4 * s + q] = period;
-        }
-      }
-      int32_t bufferSamples = 0;
-      tts::PhraseSynth* synth = tts::synthInit(voice, phones.data(), prominence.data(), durations.data(), pitch.data(),
-                                          segs, &bufferSamples);
-      if (!synth) throw std::runtime_error(u.id + ": synthInit failed");
-      std::vector<int16_t> buffer(static_cast<size_t>(bufferSamples));
-      const tts::SynthControl control{3, 0, postFilter, 1, 1, 0, 0};
-      std::vector<double> out;
-      std::vector<int> phoneStart, phoneLength;
-      for (;;) {
-        const int32_t got = tts::synthGenerate(synth, buffer.data(), &control);
-        if (got < 0) break;
-        phoneStart.push_back(static_cast<int>(out.size()));
-        phoneLength.push_back(got);
-        out.insert(out.end(), buffer.begin(), buffer.begin() + got);
-      }
-      tts::synthRelease(synth);
+      EngineRendering r = renderThroughEngine(voice, u, a, postFilter, 0);
+      std::vector<double>& out = r.samples;
+      std::vector<int>& phoneStart = r.phoneStart;
+      std::vector<int>& phoneLength = r.phoneLength;
       if (controlShift >= 0) {
         // Control: the recording itself, delayed by controlShift samples, in
         // place of the resynthesis (the distance's floor for a perfect voice).

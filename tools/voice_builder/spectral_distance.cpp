@@ -32,15 +32,19 @@ void fft(std::vector<std::complex<double>>& a) {
 }  // namespace
 
 std::vector<double> powerSpectrum(const std::vector<double>& x, int begin, int n) {
-  std::vector<std::complex<double>> a(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) {
+  return paddedPowerSpectrum(x, begin, n, n);
+}
+
+std::vector<double> paddedPowerSpectrum(const std::vector<double>& x, int begin, int window, int nfft) {
+  std::vector<std::complex<double>> a(static_cast<size_t>(nfft));
+  for (int i = 0; i < window; ++i) {
     const int k = begin + i;
-    const double w = 0.5 - 0.5 * std::cos(2 * M_PI * (i + 0.5) / n);
+    const double w = 0.5 - 0.5 * std::cos(2 * M_PI * (i + 0.5) / window);
     a[i] = (k >= 0 && k < static_cast<int>(x.size())) ? x[k] * w : 0.0;
   }
   fft(a);
-  std::vector<double> p(static_cast<size_t>(n / 2 + 1));
-  for (int i = 0; i <= n / 2; ++i) p[i] = std::norm(a[i]);
+  std::vector<double> p(static_cast<size_t>(nfft / 2 + 1));
+  for (int i = 0; i <= nfft / 2; ++i) p[i] = std::norm(a[i]);
   return p;
 }
 

@@ -8,6 +8,10 @@ namespace voxa::voicebuild {
 // Hann-windowed; n a power of two.
 std::vector<double> powerSpectrum(const std::vector<double>& x, int begin, int n);
 
+// Power spectrum (bins 0..nfft/2) of `window` samples from x[begin] (zero
+// outside x), Hann-windowed and zero-padded to nfft, a power of two >= window.
+std::vector<double> paddedPowerSpectrum(const std::vector<double>& x, int begin, int window, int nfft);
+
 // Root-mean-square dB difference over bins 1..n/2 of two power spectra, after
 // removing `offsetDb` (b - a). b is brought to a's level before both are
 // floored at `floor`, so that bins below the floor in both count as equal

@@ -115,10 +115,15 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
     }
     const bool sonorant = phones.sonorant(u.labels[li].phone);
     const bool compensate = !s.excitationPsd.empty() && sonorant;
-    const std::vector<double> lpc = lpcFromAutocorrelation(
-        compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
-                   : autocorrelation(buf.data(), win, s.order),
-        u.rate, s.lagWindowHz, 1e-5);
+    // Sonorant periods are pulse-excited by the engine: no resonance there may
+    // be narrower than minBandwidthHz. Other periods keep their stored
+    // residual, which follows whatever filter they get.
+    const std::vector<double> lpc = limitBandwidth(expandBandwidth(
+        lpcFromAutocorrelation(compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
+                                          : autocorrelation(buf.data(), win, s.order),
+                               u.rate, s.lagWindowHz, 1e-5),
+        u.rate, s.bandwidthExpansionHz), u.rate, sonorant ? s.minBandwidthHz : 0.0,
+        s.minBandwidthBelowHz);
     std::vector<double> lsf;
     if (!lpcToLsf(lpc, &lsf)) {
       if (lastGood.empty()) {

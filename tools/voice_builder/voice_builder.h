@@ -23,6 +23,19 @@ struct BuildSettings {
   int silencePeriods = 3;         // periods kept of a silence half
   double loudGain = 640.0;        // gain the loud (99th percentile) sonorant periods get
   double lagWindowHz = 30.0;      // LPC lag window bandwidth
+  // Bandwidth added to every resonance of the fitted predictors (a_k times
+  // g^k, g = exp(-pi B / rate)): a pulse-excited all-pole filter with the
+  // recorded bandwidths lets single harmonics ring out above their
+  // neighbours, and the engine's post-filter sharpens them further.
+  double bandwidthExpansionHz = 0.0;
+  // Narrowest resonance (Hz) of a sonorant period's predictor: narrower poles
+  // are widened to it, the rest left alone. An LPC fit to a voiced period
+  // locks poles onto single harmonics; pulse-excited, such a pole lets one
+  // harmonic ring 10-20 dB above its neighbours. 0: off.
+  double minBandwidthHz = 150.0;
+  // Only resonances below this frequency get the floor: the ringing sits in
+  // the low formants, and wider poles above would dim the top of the band.
+  double minBandwidthBelowHz = 4000.0;
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed

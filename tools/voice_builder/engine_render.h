@@ -1,0 +1,25 @@
+// Speaks one utterance of a recording set again through the engine's own unit
+// decoder and synthesiser, with the label durations and the measured pitch.
+// Compiled into each per-language check program (it needs that engine).
+#pragma once
+#include <vector>
+
+#include "synth/voice.h"
+#include "voice_builder/recording_set.h"
+#include "voice_builder/voice_builder.h"
+
+namespace voxa::voicebuild {
+
+struct EngineRendering {
+  std::vector<double> samples;
+  std::vector<int> phoneStart, phoneLength;  // per label, where the engine put it
+};
+
+// Phone classes answered by the bound voice's phone set.
+PhoneClasses voicePhoneClasses(PhraseVoice* voice);
+
+// postFilter and levelControl: the driver's switches (1 on). Throws std::runtime_error when the synthesiser cannot be set up.
+EngineRendering renderThroughEngine(PhraseVoice* voice, const Utterance& u, const UtteranceAnalysis& a,
+                                    int postFilter, int levelControl);
+
+}  // namespace voxa::voicebuild

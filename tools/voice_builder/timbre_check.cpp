@@ -1,0 +1,226 @@
+// Timbre check: the utterances of a recording set spoken again through the
+// engine (unit decoder, synthesiser and output level control, label durations
+// and measured pitch) and measured side by side with the recordings:
+//   - harmonic prominence in voiced frames: how far the strongest harmonic up
+//     to 1.5 kHz stands above its neighbours (median, share over 12 dB);
+//   - level from 4 kHz up relative to 0-0.5 kHz in voiced frames (median);
+//   - formant glides: 10-90 % time of the envelope centroid (0.3-3 kHz) over
+//     diphthongs and glides, median per phone;
+//   - sample-level discontinuities at the joins (phone starts and middles):
+//     the steepest step within 2.5 ms of the join over the steepest elsewhere
+//     within 10 ms; the worst with their phone;
+//   - the DC offset.
+//   voice_timbre_<lang> --in FOLDER --voice FILE [--limit N] [--glides PHONE,PHONE,...]
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tts_engine.h"
+#include "voice_builder/engine_render.h"
+#include "voice_builder/spectral_distance.h"
+#include "voice_builder/timbre_measures.h"
+
+using namespace voxa::voicebuild;
+
+namespace {
+
+constexpr int kWindow = 640;    // 40 ms at 16 kHz
+constexpr int kFft = 2048;
+constexpr int kGlideHop = 80;   // 5 ms
+constexpr int kJoinReach = 40;     // 2.5 ms either side of a join
+constexpr int kJoinContext = 160;  // 10 ms
+
+double median(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+  return v[v.size() / 2];
+}
+
+double shareOver(const std::vector<double>& v, double limit) {
+  if (v.empty()) return 0;
+  return 100.0 * static_cast<double>(std::count_if(v.begin(), v.end(), [&](double x) { return x > limit; })) /
+         static_cast<double>(v.size());
+}
+
+// The worst join discontinuity of an utterance.
+struct Jump {
+  double ratio = 0;
+  int at = 0;
+};
+
+// One side of the comparison (engine or reference).
+struct Figures {
+  std::vector<double> prominence, highBand;
+  std::map<std::string, std::vector<double>> glideMs;
+  double sum = 0;
+  double count = 0;
+  std::vector<std::pair<Jump, std::string>> jumps;  // worst join per utterance, "utterance time phone"
+  int joins = 0, joinsOver = 0;
+};
+
+// Envelope-centroid track over [from, to) of x.
+std::vector<double> centroidTrack(const std::vector<double>& x, int from, int to, double binHz) {
+  std::vector<double> track;
+  for (int c = from; c < to; c += kGlideHop) {
+    const std::vector<double> p = powerSpectrum(x, c - 256, 512);
+    double peak = 0;
+    for (double v : p) peak = std::max(peak, v);
+    track.push_back(spectralCentroidHz(smoothEnvelope(p, peak * 1e-5 + 1e-9, 30), binHz * kFft / 512, 300, 3000));
+  }
+  return track;
+}
+
+// Discontinuities at the joins of one rendering: every phone start and
+// phone middle (where the engine joins units), worst kept per utterance.
+void addJoins(Figures& f, const std::vector<double>& x, const std::vector<int>& starts,
+              const std::vector<int>& lengths, const std::vector<PhoneLabel>& labels, const std::string& id,
+              int rate) {
+  double loudest = 0;
+  for (size_t i = 1; i < x.size(); ++i) loudest = std::max(loudest, std::fabs(x[i] - x[i - 1]));
+  Jump worst;
+  std::string where;
+  for (size_t s = 0; s < starts.size() && s < labels.size(); ++s) {
+    if (labels[s].phone == "##") continue;
+    for (const int t : {starts[s], starts[s] + lengths[s] / 2}) {
+      const double ratio = joinDiscontinuity(x, t, kJoinReach, kJoinContext, loudest * 0.02);
+      if (ratio > 3) ++f.joinsOver;
+      ++f.joins;
+      if (ratio <= worst.ratio) continue;
+      worst = {ratio, t};
+      char text[96];
+      std::snprintf(text, sizeof text, "%s %.3f s %s%s%s", id.c_str(), static_cast<double>(t) / rate,
+                    s > 0 && t == starts[s] ? labels[s - 1].phone.c_str() : "",
+                    s > 0 && t == starts[s] ? "-" : "", labels[s].phone.c_str());
+      where = text;
+    }
+  }
+  f.jumps.emplace_back(worst, where);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string in, voicePath, glideList = "ai,au,ei,eu,oi,ou,j,w";
+  int limit = 0;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string k = argv[i];
+    if (k == "--in") in = argv[i + 1];
+    else if (k == "--voice") voicePath = argv[i + 1];
+    else if (k == "--limit") limit = std::atoi(argv[i + 1]);
+    else if (k == "--glides") glideList = argv[i + 1];
+  }
+  if (in.empty() || voicePath.empty()) {
+    std::fprintf(stderr, "usage: voice_timbre --in FOLDER --voice FILE [--limit N] [--glides PHONE,...]\n");
+    return 2;
+  }
+  std::vector<std::string> glides;
+  {
+    std::stringstream ss(glideList);
+    for (std::string g; std::getline(ss, g, ',');)
+      if (!g.empty()) glides.push_back(g);
+  }
+  try {
+    std::ifstream vf(voicePath, std::ios::binary);
+    std::vector<uint8_t> db((std::istreambuf_iterator<char>(vf)), std::istreambuf_iterator<char>());
+    PhraseVoice* voice = tts::voiceBind(db.data(), db.size(), 0);
+    if (!voice) throw std::runtime_error("the engine refuses " + voicePath);
+    PhraseTTSCtrl(voice, PTC_RESET, nullptr);
+    const PhoneClasses classes = voicePhoneClasses(voice);
+    RecordingSet set = readRecordingSet(in);
+    if (limit > 0 && static_cast<int>(set.utterances.size()) > limit) set.utterances.resize(limit);
+    const BuildSettings settings;
+    Figures engine, reference;
+    for (const Utterance& u : set.utterances) {
+      const UtteranceAnalysis a = analyseUtterance(u, classes, settings);
+      const EngineRendering r = renderThroughEngine(voice, u, a, 1, 1);
+      const double binHz = static_cast<double>(u.rate) / kFft;
+      const int segs = std::min(static_cast<int>(r.phoneStart.size()), static_cast<int>(u.labels.size()));
+      std::vector<int> labelStarts;
+      for (const PhoneLabel& l : u.labels) labelStarts.push_back(l.start);
+      for (int s = 0; s < segs; ++s) {
+        const PhoneLabel& l = u.labels[s];
+        if (r.phoneLength[s] <= 0 || !classes.sonorant(l.phone)) continue;
+        // Voiced frames every 10 ms at matching relative times.
+        const int frames = std::max(1, (l.end - l.start) / 160);
+        for (int j = 0; j < frames; ++j) {
+          const double rel = (j + 0.5) / frames;
+          const int cs = l.start + static_cast<int>(rel * (l.end - l.start));
+          const int co = r.phoneStart[s] + static_cast<int>(rel * r.phoneLength[s]);
+          size_t p = 0;
+          while (p + 2 < a.bounds.size() && a.bounds[p + 1] <= cs) ++p;
+          if (p >= a.voiced.size() || !a.voiced[p]) continue;
+          const int period = measuredPeriod(a, cs, u.rate / 50);
+          if (period <= 0) continue;
+          const double f0 = static_cast<double>(u.rate) / period;
+          const std::vector<double> ps = paddedPowerSpectrum(u.samples, cs - kWindow / 2, kWindow, kFft);
+          const std::vector<double> po = paddedPowerSpectrum(r.samples, co - kWindow / 2, kWindow, kFft);
+          reference.prominence.push_back(harmonicProminenceDb(ps, binHz, f0, 1500));
+          engine.prominence.push_back(harmonicProminenceDb(po, binHz, f0, 1500));
+          reference.highBand.push_back(highBandLevelDb(ps, binHz));
+          engine.highBand.push_back(highBandLevelDb(po, binHz));
+        }
+        // Glides: a diphthong over its own span, a glide from the middle of a
+        // sonorant before it to the middle of a sonorant after it.
+        if (std::find(glides.begin(), glides.end(), l.phone) == glides.end()) continue;
+        int fs = l.start, ts = l.end, fo = r.phoneStart[s], to = r.phoneStart[s] + r.phoneLength[s];
+        if (l.phone.size() == 1) {
+          if (s == 0 || s + 1 >= segs || !classes.sonorant(u.labels[s - 1].phone) ||
+              !classes.sonorant(u.labels[s + 1].phone))
+            continue;
+          fs = (u.labels[s - 1].start + u.labels[s - 1].end) / 2;
+          ts = (u.labels[s + 1].start + u.labels[s + 1].end) / 2;
+          fo = r.phoneStart[s - 1] + r.phoneLength[s - 1] / 2;
+          to = r.phoneStart[s + 1] + r.phoneLength[s + 1] / 2;
+        }
+        const double stepMs = 1000.0 * kGlideHop / u.rate;
+        const double gs = glideSteps(centroidTrack(u.samples, fs, ts, binHz), 150);
+        if (gs < 0) continue;  // the reference does not glide here
+        const double go = glideSteps(centroidTrack(r.samples, fo, to, binHz), 75);
+        reference.glideMs[l.phone].push_back(gs * stepMs);
+        engine.glideMs[l.phone].push_back(std::max(go, 0.0) * stepMs);
+      }
+      for (double v : r.samples) engine.sum += v;
+      engine.count += static_cast<double>(r.samples.size());
+      for (double v : u.samples) reference.sum += v;
+      reference.count += static_cast<double>(u.samples.size());
+      std::vector<int> labelLengths;
+      for (const PhoneLabel& l : u.labels) labelLengths.push_back(l.end - l.start);
+      addJoins(engine, r.samples, r.phoneStart, r.phoneLength, u.labels, u.id, u.rate);
+      addJoins(reference, u.samples, labelStarts, labelLengths, u.labels, u.id, u.rate);
+    }
+    std::printf("utterances %zu, voiced frames %zu\n", set.utterances.size(), engine.prominence.size());
+    std::printf("%-58s %9s %9s\n", "", "engine", "reference");
+    std::printf("%-58s %9.1f %9.1f\n", "harmonic prominence up to 1.5 kHz, median dB", median(engine.prominence),
+                median(reference.prominence));
+    std::printf("%-58s %9.1f %9.1f\n", "voiced frames with prominence over 12 dB, %", shareOver(engine.prominence, 12),
+                shareOver(reference.prominence, 12));
+    std::printf("%-58s %9.1f %9.1f\n", "level 4-8 kHz re 0-0.5 kHz in voiced frames, median dB",
+                median(engine.highBand), median(reference.highBand));
+    std::printf("%-58s %9.1f %9.1f\n", "DC offset, sample units", engine.count ? engine.sum / engine.count : 0,
+                reference.count ? reference.sum / reference.count : 0);
+    for (const auto& [phone, ms] : reference.glideMs)
+      std::printf("glide '%s' (%zu), 10-90 %% time, median ms %*s %9.0f %9.0f\n", phone.c_str(), ms.size(),
+                  static_cast<int>(29 - phone.size()), "", median(engine.glideMs[phone]), median(ms));
+    for (Figures* f : {&engine, &reference}) {
+      std::sort(f->jumps.begin(), f->jumps.end(),
+                [](const auto& a, const auto& b) { return a.first.ratio > b.first.ratio; });
+      std::printf("%s: joins whose steepest step is over 3x the steepest within 10 ms: %d of %d; worst:",
+                  f == &engine ? "engine" : "reference", f->joinsOver, f->joins);
+      for (size_t i = 0; i < 5 && i < f->jumps.size(); ++i)
+        std::printf(" %.1f (%s)%s", f->jumps[i].first.ratio, f->jumps[i].second.c_str(), i < 4 ? "," : "");
+      std::printf("\n");
+    }
+    tts::voiceRelease(voice);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "voice_timbre: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
