@@ -8,7 +8,10 @@ namespace tts {
 
 namespace {
 
-constexpr int32_t kLocalNameBytes = 256;  // a final name not at the end of its path is copied here
+// A final name not at the end of its path is copied to a local buffer of
+// this size; a longer path is taken only when the arena has room for a copy
+// of the whole path, which then serves instead.
+constexpr int32_t kLocalPathBytes = 256;
 
 enum class Mode { kValue, kItem };
 
@@ -92,6 +95,11 @@ Item* walk(Item* x, const char* path, Mode mode, const Val** value) {
   const int32_t length = strLength(path);
   WorkArena* arena = x->relation != nullptr ? x->relation->arena : nullptr;
   const int32_t depthBefore = arenaDepth(arena);
+  char* spill = nullptr;
+  if (length + 1 > kLocalPathBytes) {
+    spill = static_cast<char*>(arenaAlloc(arena, length + 1, 1));
+    if (spill == nullptr) return nullptr;
+  }
 
   int32_t position = 0;
   Token token;
@@ -109,21 +117,20 @@ Item* walk(Item* x, const char* path, Mode mode, const Val** value) {
       result = current;
     } else if (haveToken) {
       // The final name is read in place when it ends the path, else from a copy.
-      char local[kLocalNameBytes];
+      char local[kLocalPathBytes];
       const char* name = token.start;
       if (token.start + token.length != path + length) {
-        name = nullptr;
-        if (token.length < kLocalNameBytes) {
-          for (int32_t k = 0; k < token.length; ++k) local[k] = token.start[k];
-          local[token.length] = 0;
-          name = local;
-        }
+        char* copy = spill != nullptr ? spill : local;
+        for (int32_t k = 0; k < token.length; ++k) copy[k] = token.start[k];
+        copy[token.length] = 0;
+        name = copy;
       }
-      const Val* found = name != nullptr ? answer(current, name) : nullptr;
+      const Val* found = answer(current, name);
       if (found != nullptr) *value = found;
     }
   }
-  // Back to the depth at entry: anything a feature function may have left.
+  // Back to the depth at entry: the spill copy, and anything a feature
+  // function may have left above it.
   arenaReleaseTo(arena, depthBefore);
   return result;
 }
