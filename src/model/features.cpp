@@ -26,11 +26,26 @@ void featDestroy(Features* map) {
   std::free(map);
 }
 
+namespace {
+
+// Byte equality of two names; the same pointer (a shared literal) needs no scan.
+inline bool sameName(const char* a, const char* b) {
+  if (a == b) return true;
+  while (*a == *b) {
+    if (*a == 0) return true;
+    ++a;
+    ++b;
+  }
+  return false;
+}
+
+}  // namespace
+
 // A null name matches nothing (no entry is ever stored under a null name).
 FeatEntry* featFind(const Features* map, const char* name) {
   if (map == nullptr || name == nullptr) return nullptr;
   for (FeatEntry* entry = map->head; entry != nullptr; entry = entry->next) {
-    if (strCompare(entry->name, name) == 0) return entry;
+    if (sameName(entry->name, name)) return entry;
   }
   return nullptr;
 }

@@ -8,22 +8,71 @@ namespace tts {
 
 namespace {
 
-constexpr char kSeparators[] = ":.";
-constexpr int32_t kLocalPathBytes = 256;  // fallback copy when the arena has no room
+// A final name not at the end of its path is copied to a local buffer of
+// this size; a longer path is taken only when the arena has room for a copy
+// of the whole path, which then serves instead.
+constexpr int32_t kLocalPathBytes = 256;
 
 enum class Mode { kValue, kItem };
 
+// One token of a path: the bytes between separators, read in place.
+struct Token {
+  const char* start;
+  int32_t length;
+};
+
+inline bool isSeparator(char c) { return c == ':' || c == '.'; }
+
+// Next token at or after *position (leading separators skipped); *position
+// ends past the token and the one separator after it. False when only
+// separators remain.
+bool nextToken(const char* path, int32_t length, int32_t* position, Token* token) {
+  int32_t p = *position;
+  while (p < length && isSeparator(path[p])) ++p;
+  if (p == length) {
+    *position = p;
+    return false;
+  }
+  const int32_t start = p;
+  while (p < length && !isSeparator(path[p])) ++p;
+  *token = {path + start, p - start};
+  *position = p < length ? p + 1 : p;
+  return true;
+}
+
+inline bool tokenIs(const Token& t, const char* word) {
+  for (int32_t k = 0; k < t.length; ++k) {
+    if (t.start[k] != word[k]) return false;
+  }
+  return word[t.length] == 0;
+}
+
 // Applies one step token. "R" consumes the relation name that follows it.
-Item* step(Item* x, const char* token, char* copy, int32_t* position) {
-  if (strCompare(token, "n") == 0) return x->next;
-  if (strCompare(token, "p") == 0) return x->prev;
-  if (strCompare(token, "nn") == 0) return x->next != nullptr ? x->next->next : nullptr;
-  if (strCompare(token, "pp") == 0) return x->prev != nullptr ? x->prev->prev : nullptr;
-  if (strCompare(token, "parent") == 0) return itemParent(x);
-  if (strCompare(token, "daughter") == 0 || strCompare(token, "daughter1") == 0) return x->down;
-  if (strCompare(token, "daughtern") == 0) return itemLastDaughter(x);
-  if (strCompare(token, "R") == 0) strNextToken(copy, position, kSeparators);
-  return x;
+Item* step(Item* x, const Token& t, const char* path, int32_t length, int32_t* position) {
+  switch (t.length) {
+    case 1:
+      if (t.start[0] == 'n') return x->next;
+      if (t.start[0] == 'p') return x->prev;
+      if (t.start[0] == 'R') {
+        Token relation;
+        nextToken(path, length, position, &relation);
+      }
+      return x;
+    case 2:
+      if (tokenIs(t, "nn")) return x->next != nullptr ? x->next->next : nullptr;
+      if (tokenIs(t, "pp")) return x->prev != nullptr ? x->prev->prev : nullptr;
+      return x;
+    case 6:
+      return tokenIs(t, "parent") ? itemParent(x) : x;
+    case 8:
+      return tokenIs(t, "daughter") ? x->down : x;
+    case 9:
+      if (tokenIs(t, "daughter1")) return x->down;
+      if (tokenIs(t, "daughtern")) return itemLastDaughter(x);
+      return x;
+    default:
+      return x;
+  }
 }
 
 // Answer of the final name on item x: stored feature first, then the
@@ -42,39 +91,47 @@ Item* walk(Item* x, const char* path, Mode mode, const Val** value) {
   if (value != nullptr) *value = defaultZero();
   if (x == nullptr) return nullptr;
 
+  if (path == nullptr) path = "";
   const int32_t length = strLength(path);
   WorkArena* arena = x->relation != nullptr ? x->relation->arena : nullptr;
   const int32_t depthBefore = arenaDepth(arena);
-  char local[kLocalPathBytes];
-  char* copy = static_cast<char*>(arenaAlloc(arena, length + 1, 1));
-  const bool fromArena = copy != nullptr;
-  if (!fromArena) {
-    if (length + 1 > kLocalPathBytes) return nullptr;
-    copy = local;
+  char* spill = nullptr;
+  if (length + 1 > kLocalPathBytes) {
+    spill = static_cast<char*>(arenaAlloc(arena, length + 1, 1));
+    if (spill == nullptr) return nullptr;
   }
-  strCopy(copy, path);
 
   int32_t position = 0;
-  char* token = strNextToken(copy, &position, kSeparators);
+  Token token;
+  bool haveToken = nextToken(path, length, &position, &token);
   Item* current = x;
-  while (token != nullptr && (mode == Mode::kItem || position < length)) {
-    current = step(current, token, copy, &position);
+  while (haveToken && (mode == Mode::kItem || position < length)) {
+    current = step(current, token, path, length, &position);
     if (current == nullptr) break;
-    token = strNextToken(copy, &position, kSeparators);
+    haveToken = nextToken(path, length, &position, &token);
   }
 
   Item* result = nullptr;
   if (current != nullptr) {
     if (mode == Mode::kItem) {
       result = current;
-    } else {
-      const Val* found = answer(current, token);
+    } else if (haveToken) {
+      // The final name is read in place when it ends the path, else from a copy.
+      char local[kLocalPathBytes];
+      const char* name = token.start;
+      if (token.start + token.length != path + length) {
+        char* copy = spill != nullptr ? spill : local;
+        for (int32_t k = 0; k < token.length; ++k) copy[k] = token.start[k];
+        copy[token.length] = 0;
+        name = copy;
+      }
+      const Val* found = answer(current, name);
       if (found != nullptr) *value = found;
     }
   }
-  // Back to the depth at entry: the copy, and anything a feature function
-  // may have left above it.
-  if (fromArena) arenaReleaseTo(arena, depthBefore);
+  // Back to the depth at entry: the spill copy, and anything a feature
+  // function may have left above it.
+  arenaReleaseTo(arena, depthBefore);
   return result;
 }
 
