@@ -195,7 +195,7 @@ typedef struct TTSWordEvent {
   int32_t offset;         /**< first UTF-16 unit of the word's source text in the chunk */
   int32_t length;         /**< UTF-16 units of that source text; every word read from one number,
                                date, amount or apostrophe word reports the same span */
-  int32_t sample;         /**< index, among the samples (pauses included) that the chunk delivers, of
+  int32_t sample;         /**< index, among the samples (at the output rate, pauses included) that the chunk delivers, of
                                the first sample of the block in which the word's first phone begins
                                (at most 127 samples before the phone); the event precedes that block */
   const TTSChar16 *word;  /**< the word as spoken, after normalisation (NUL-terminated) */
