@@ -263,7 +263,7 @@ int run(const Options& options) {
       std::fprintf(stderr, "voxa: %s: warning: %s\n", source.c_str(), warning.c_str());
     if (!loadPhonemes(lexicon, language, plan.phonemes, error)) return fail(error);
   } else {
-    plan = plainTextPlan(utf8Text, text);
+    plan = plainTextPlan(utf8Text, text, !options.marksPath.empty());
   }
 
     const int32_t format = options.formatCode.value_or(formatForRate(options.rate));
@@ -315,7 +315,7 @@ int run(const Options& options) {
       if (file && file != stdout) std::fclose(file);
     }
   } marksCloser{marksFile};
-  MarksWriter marks(marksFile, utf8Text, deliveredRate);
+  MarksWriter marks(marksFile, marksFile ? utf8Text : std::string_view{}, deliveredRate);
   AudioSink sink;
   const bool audio = !options.outputPath.empty();
   if (audio && !sink.open(options.outputPath, deliveredRate, options.rate.value_or(deliveredRate), error))

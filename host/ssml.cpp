@@ -456,9 +456,15 @@ bool looksLikeSsml(std::string_view input) {
   return input.substr(i, 6) == "<speak" || input.substr(i, 5) == "<?xml";
 }
 
-SpeechPlan plainTextPlan(std::string_view input, const std::u16string& text) {
+SpeechPlan plainTextPlan(std::string_view input, const std::u16string& text, bool withSource) {
   SpeechPlan plan;
   SpeechPiece piece;
+  if (!withSource) {  // the source map costs 16 bytes a unit: only --marks reads it
+    piece.text = text;
+    plan.pieces.push_back(std::move(piece));
+    return plan;
+  }
+  piece.source.reserve(text.size());
   appendMapped(piece, input, 0, true, SourceRange{});
   // Keep the host's own conversion (NULs already replaced) when the sizes agree.
   if (piece.text.size() == text.size()) piece.text = text;

@@ -50,8 +50,9 @@ struct SpeechPlan {
 // or with an XML declaration.
 bool looksLikeSsml(std::string_view input);
 
-// The input as plain text: one piece (the input must be valid UTF-8).
-SpeechPlan plainTextPlan(std::string_view input, const std::u16string& text);
+// The input as plain text: one piece (the input must be valid UTF-8); with
+// `withSource` the piece also maps every unit to its bytes in `input`.
+SpeechPlan plainTextPlan(std::string_view input, const std::u16string& text, bool withSource = true);
 
 // Reads an SSML document for the engine of `language` ("es", "pl", "tr").
 // `basePitch` (Hz) and `baseSpeed` (duration percentage) are what relative
