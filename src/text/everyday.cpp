@@ -45,7 +45,7 @@ int32_t matchWritten(const TokenTable* t, int32_t e, const char16_t* written) {
 }
 
 // "7. miejsce": a plain number, '.' right after it, then a lower-case word.
-bool ordinalBeforeWord(const TokenTable* t, const TokenGaps* gaps, int32_t d) {
+bool ordinalBeforeWord(const TokenTable* t, const TokenContext* gaps, int32_t d) {
   if (d + 2 >= t->count || !has(t, d, TC_PLAIN) || integerDigits(t->text[d]) > 9) return false;
   if (!isText(t, d + 1, u'.') || gaps->spaceBefore[d + 1] != 0) return false;
   return has(t, d + 2, TC_WORD) && !isUpperLetter(t->text[d + 2][0]);
@@ -59,7 +59,7 @@ bool isQuantity(const TokenTable* t, int32_t d) {
 
 // Removes tokens [from, from + k) from the table: they were joined into the
 // token before them, which now spans their host text too.
-void dropTokens(TokenTable* t, TokenGaps* gaps, int32_t from, int32_t k) {
+void dropTokens(TokenTable* t, TokenContext* gaps, int32_t from, int32_t k) {
   if (from > 0 && from + k - 1 < t->count && gaps->sourceEnd[from + k - 1] > gaps->sourceEnd[from - 1])
     gaps->sourceEnd[from - 1] = gaps->sourceEnd[from + k - 1];
   for (int32_t i = from; i + k < t->count; ++i) {
@@ -84,7 +84,7 @@ bool isUpperLetter(char16_t c) {
   return false;
 }
 
-void groupEverydayNumbers(const EverydayReading* ev, TokenTable* t, TokenGaps* gaps) {
+void groupEverydayNumbers(const EverydayReading* ev, TokenTable* t, TokenContext* gaps) {
   // Abbreviations become one token each (class TC_ABBREVIATION, table index
   // above kAbbreviationShift), so that their full stop is not seen as a
   // separator by the recognisers ("godz. 12.30" is a time).
@@ -162,7 +162,7 @@ void groupEverydayNumbers(const EverydayReading* ev, TokenTable* t, TokenGaps* g
   }
 }
 
-int32_t matchTimeDotBeforeStop(const TokenTable* t, const TokenGaps* gaps, int32_t d, Scratch* s) {
+int32_t matchTimeDotBeforeStop(const TokenTable* t, const TokenContext* gaps, int32_t d, Scratch* s) {
   if (d + 3 >= t->count || !isText(t, d + 3, u'.') || (d + 4 < t->count && gaps->spaceBefore[d + 4] == 0)) return 0;
   if (d > 0 && isText(t, d - 1, u'.')) return 0;
   // The time's three tokens alone, so that the '.' after them ends the sentence.
@@ -197,7 +197,7 @@ int32_t sayEverydayNumber(const EverydayReading* ev, const TokenTable* t, int32_
 }
 
 int32_t runEverydayForms(const TextLanguage* lang, const EverydayReading* ev, const TokenTable* t,
-                         const TokenGaps* gaps, int32_t d, TextWriter* w) {
+                         const TokenContext* gaps, int32_t d, TextWriter* w) {
   // Abbreviations (joined into one token before).
   if (has(t, d, TC_ABBREVIATION)) {
     const int32_t i = t->tokenClass[d] >> kAbbreviationShift;

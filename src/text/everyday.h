@@ -55,7 +55,7 @@ constexpr int32_t kEverydayMaxDigits = 15;
 // What the normaliser knows of each token besides its text and class (arrays
 // of the token table's length): whether whitespace precedes it in the host
 // text, and the host text it was read from. Joining tokens joins these too.
-struct TokenGaps {
+struct TokenContext {
   uint8_t* spaceBefore;
   int32_t* sourceStart;  // first host unit ('-' or '#' included)
   int32_t* sourceEnd;    // one past the last host unit
@@ -63,12 +63,12 @@ struct TokenGaps {
 
 // Before the chain runs: joins "12 400" into one number and marks digit
 // groups that make codes or phone numbers (TC_CODE).
-void groupEverydayNumbers(const EverydayReading* ev, TokenTable* t, TokenGaps* gaps);
+void groupEverydayNumbers(const EverydayReading* ev, TokenTable* t, TokenContext* gaps);
 
 // The everyday forms tried at token d before the chain (abbreviations,
 // leading '%', ordinals, units). Returns the tokens claimed, 0 for none.
 int32_t runEverydayForms(const TextLanguage* lang, const EverydayReading* ev, const TokenTable* t,
-                         const TokenGaps* gaps, int32_t d, TextWriter* w);
+                         const TokenContext* gaps, int32_t d, TextWriter* w);
 
 // A number token read by the everyday reading: a cardinal agreeing with the
 // next token, or digit by digit for codes, leading zeros and long numbers.
@@ -76,7 +76,7 @@ int32_t sayEverydayNumber(const EverydayReading* ev, const TokenTable* t, int32_
 
 // "a las 10.30.": a dotted time whose full stop after the minutes ends the
 // sentence (the literal recogniser refuses a '.' after the minutes).
-int32_t matchTimeDotBeforeStop(const TokenTable* t, const TokenGaps* gaps, int32_t d, Scratch* s);
+int32_t matchTimeDotBeforeStop(const TokenTable* t, const TokenContext* gaps, int32_t d, Scratch* s);
 
 // Number, then the unit in the form the number asks for.
 int32_t sayQuantity(const EverydayReading* ev, TextWriter* w, const char16_t* number, const QuantityWords* unit);

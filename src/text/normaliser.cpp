@@ -13,7 +13,7 @@ namespace {
 // Working storage of one normalisation, heap-allocated and freed before return.
 struct NormaliseWork {
   TokenTable tokens;
-  TokenGaps gaps;
+  TokenContext gaps;
   Scratch scratch;
 };
 
@@ -50,7 +50,7 @@ bool isBreakChar(char16_t c) { return c == u' ' || c == u',' || c == u'.' || c =
 
 // Tries one chain step at token d; writes the words and returns the tokens
 // claimed. `ev`: the everyday reading, or null for the literal one.
-int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, const TokenGaps* gaps, uint8_t step,
+int32_t runStep(const TextLanguage* lang, const EverydayReading* ev, const TokenContext* gaps, uint8_t step,
                 const TokenTable* t, int32_t d, Scratch* s, TextWriter* w) {
   const Verbalisers& say = ev != nullptr ? ev->say : lang->say;
   int32_t k = 0;
