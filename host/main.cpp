@@ -288,6 +288,7 @@ int run(const Options& options) {
   set(TTSC_SET_MINOR_PAUSE, options.minorPause);
   set(TTSC_SET_MAJOR_PAUSE, options.majorPause);
   set(TTSC_SET_DURATION_MODEL, options.literal ? TTS_DURATIONS_TABLES : TTS_DURATIONS_TRAINED);
+  set(TTSC_SET_INTONATION, options.literal ? TTS_INTONATION_MODEL : TTS_INTONATION_ACCENTED);
   const int32_t reading = options.literal ? TTS_READING_LITERAL : TTS_READING_EVERYDAY;
   set(TTSC_SET_READING, reading);
 

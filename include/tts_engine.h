@@ -74,6 +74,7 @@ typedef uint_least16_t TTSChar16; /* one UTF-16 code unit */
 /* Additions (codes 8..15 stay unknown and answer TTS_ERR_ARGUMENT). */
 #define TTSC_SET_READING 16      /**< in: TTS_READING_*; how text is read from the next chunk on */
 #define TTSC_SET_DURATION_MODEL 17 /**< in: TTS_DURATIONS_*; segment duration model from the next chunk on */
+#define TTSC_SET_INTONATION 18   /**< in: TTS_INTONATION_*; how F0 moves within a phrase, from the next chunk on */
 
 /* ---- values of TTSC_SET_READING ------------------------------------------ */
 /* Other values are refused with TTS_ERR_ARGUMENT and leave the reading as it was. */
@@ -88,6 +89,19 @@ typedef uint_least16_t TTSChar16; /* one UTF-16 code unit */
 /* ---- values of TTSC_SET_DURATION_MODEL ------------------------------------ */
 #define TTS_DURATIONS_TABLES 0   /**< default: the language's original duration model */
 #define TTS_DURATIONS_TRAINED 1  /**< the duration tree trained on recorded speech */
+
+/* ---- values of TTSC_SET_INTONATION ---------------------------------------- */
+/* Other values are refused with TTS_ERR_ARGUMENT and leave the intonation as it was. */
+#define TTS_INTONATION_MODEL 0   /**< default: the language's F0 contour or regression model as it stands */
+/** The model's F0 with pitch-accent peaks and declination: every syllable the
+ *  accent tree marks "H*" or "L+H*" peaks at its vowel (2 semitones in Spanish
+ *  and Turkish, 4.5 in Polish) and falls over the next syllable; "!H*" and the
+ *  stressed syllable of any other word of two or more syllables peak half as
+ *  high; F0 then declines over each phrase (2 semitones, Polish 3), its start
+ *  raised and its end lowered. Each declarative spans at least 4 semitones
+ *  (5th to 95th percentile); questions still rise at the end, declaratives
+ *  still end low, and the mean pitch setting still moves the contour. */
+#define TTS_INTONATION_ACCENTED 1
 
 /* ---- PhraseTTSCtrl codes (voice state) ---------------------------------- */
 #define PTC_RESET 0              /**< restore the voice's defaults */

@@ -177,7 +177,9 @@ TTS_API int32_t TTSFileClose_I(TTSFile* handle) {
 
 TTS_API int32_t TTSFileCtrl_I(TTSFile* handle, int32_t code, int32_t* value) {
   if (!handle || code < 0) return TTS_ERR_ARGUMENT;
-  if (code > TTSC_GET_FORMAT && code != TTSC_SET_READING && code != TTSC_SET_DURATION_MODEL) return TTS_ERR_ARGUMENT;
+  if (code > TTSC_GET_FORMAT && code != TTSC_SET_READING && code != TTSC_SET_DURATION_MODEL &&
+      code != TTSC_SET_INTONATION)
+    return TTS_ERR_ARGUMENT;
   if (code == TTSC_RESET) {
     handleReset(handle);
     return TTS_OK;
@@ -219,6 +221,10 @@ TTS_API int32_t TTSFileCtrl_I(TTSFile* handle, int32_t code, int32_t* value) {
     case TTSC_SET_DURATION_MODEL:
       if (*value != TTS_DURATIONS_TABLES && *value != TTS_DURATIONS_TRAINED) return TTS_ERR_ARGUMENT;
       handle->settings.durationModel = *value;
+      return TTS_OK;
+    case TTSC_SET_INTONATION:
+      if (*value != TTS_INTONATION_MODEL && *value != TTS_INTONATION_ACCENTED) return TTS_ERR_ARGUMENT;
+      handle->settings.intonation = *value;
       return TTS_OK;
     case TTSC_GET_FORMAT: {
       *value = TTS_FORMAT_16K;

@@ -16,6 +16,7 @@ struct Settings {
   int32_t outputRate_Hz;       // rate of the samples delivered to the host
   int32_t reading;             // TTS_READING_LITERAL or TTS_READING_EVERYDAY
   int32_t durationModel;       // TTS_DURATIONS_TABLES or TTS_DURATIONS_TRAINED
+  int32_t intonation;          // TTS_INTONATION_MODEL or TTS_INTONATION_ACCENTED
 };
 
 }  // namespace tts

@@ -201,6 +201,56 @@ void riseQuestionEnd(Relation* phrases, int32_t base, TargetList* t) {
   if (to > from) t->add(to, low * kQuestionRise_Q8 >> 8);
 }
 
+// Accented intonation (the handle's intonation setting is 1). The contour and
+// the regression models leave most of a phrase within two or three semitones,
+// and the accents the tree marks hardly show in them.
+// - Every syllable carrying "H*" or "L+H*" peaks at its vowel middle by the
+//   language's accent factor, and F0 at the start of the next syllable is
+//   raised half as far, so that the peak falls over the syllable after it.
+// - A minor accent rises half as far at both places: "!H*" (downstepped), and
+//   the primary-stressed syllable of a word of two or more syllables that the
+//   tree left unaccented (the tree marks few words of a long phrase;
+//   monosyllables, mostly function words, need its accent).
+// - The phrase's last syllable keeps its end, a declarative's low end.
+// Then F0 declines linearly over the phrase: from half the declination above
+// the targets at its first syllable's start to half below at its last
+// syllable's end (later targets as at that end).
+constexpr int32_t kIntonationAccented = 1;
+
+void raiseAt(TargetList* t, int32_t pos, int32_t factor_Q8) {
+  for (int32_t k = 0; k < t->count; ++k)
+    if (t->items[k].pos == pos) t->items[k].f0 = clampF0(saturate32(int64_t{t->items[k].f0} * factor_Q8 >> 8));
+}
+
+void shapeAccents(const ProsodyLanguage* lang, Relation* phrases, TargetList* t) {
+  Item* first = phraseFirstSyllable(phrases);
+  Item* last = itemLastDaughter(itemLastDaughter(phraseItem(phrases)));
+  if (!last || !last->down) return;
+  const int32_t full_Q8 = lang->accentPeak_Q8;
+  const int32_t half_Q8 = (256 + full_Q8) >> 1;
+  const int32_t quarter_Q8 = (256 + half_Q8) >> 1;
+  for (Item* syl = first; syl; syl = syl->next) {
+    const bool full = itemGet(syl, "accent") && !featureIs(syl, "accent", "!H*");
+    const bool minor = !full && (itemGet(syl, "accent") || (featureInt(syl, "stress") == 1 &&
+                                                            itemPathInt(syl, "R:SylStructure.parent.word_numsyls") > 1));
+    if (syl->down && (full || minor)) {
+      const Anchors a = anchorsOf(syl);
+      raiseAt(t, a.middle, full ? full_Q8 : half_Q8);
+      if (syl != last) raiseAt(t, a.end, full ? half_Q8 : quarter_Q8);
+    }
+    if (syl == last) break;
+  }
+  const int32_t t0 = anchorsOf(first).start;
+  const int32_t t1 = anchorsOf(last).end;
+  if (t1 <= t0) return;
+  for (int32_t k = 0; k < t->count; ++k) {
+    const int32_t pos = t->items[k].pos < t0 ? t0 : (t->items[k].pos > t1 ? t1 : t->items[k].pos);
+    const int64_t factor_Q12 =
+        4096 + int64_t{lang->declination_Q12} * (int64_t{t0} + t1 - 2 * int64_t{pos}) / (2 * (int64_t{t1} - t0));
+    t->items[k].f0 = clampF0(saturate32(t->items[k].f0 * factor_Q12 >> 12));
+  }
+}
+
 int32_t syllablesFrom(Item* syl) {
   int32_t n = 0;
   for (; syl; syl = syl->next) ++n;
@@ -236,6 +286,7 @@ int32_t placeF0Targets(const ProsodyLanguage* lang, Relation* phrases, F0Target*
     placeContour(phrases, base, &t);
   else
     placeRegression(lang, phrases, base, stddev, &t);
+  if (phrases->settings && phrases->settings->intonation == kIntonationAccented) shapeAccents(lang, phrases, &t);
   riseQuestionEnd(phrases, base, &t);
 
   t.capacity = capacity;

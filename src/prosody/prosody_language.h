@@ -83,6 +83,12 @@ struct ProsodyLanguage {
   // Trained model: Q8 factor on a vowel before a phrase break, where the
   // tree's own lengthening falls short of what listeners expect (1.2 or more).
   int32_t trainedFinalVowel_Q8;
+
+  // Accented intonation (selected per handle): Q8 factor on F0 at the vowel
+  // middle of a syllable carrying "H*" or "L+H*" ("!H*" rises half as far),
+  // and the fall of F0 over one phrase as a Q12 fraction of F0.
+  int32_t accentPeak_Q8;
+  int32_t declination_Q12;
 };
 
 extern const ProsodyLanguage kProsodyLanguageEs;

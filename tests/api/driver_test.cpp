@@ -120,6 +120,26 @@ TEST_F(DriverTest, SettingsGoToTheRecordWhilePublishedParametersKeepTheirOpenVal
   EXPECT_EQ(tts::valInt(tts::featGet(handle->params, "sample_rate")), 16000);
 }
 
+// The added controls take their documented values only; any other value
+// answers -10 and leaves the setting as it was.
+TEST_F(DriverTest, AddedControlsRefuseUnknownValues) {
+  const struct {
+    int32_t code;
+    int32_t tts::Settings::*field;
+    int32_t highest;
+  } rows[] = {{TTSC_SET_READING, &tts::Settings::reading, TTS_READING_EVERYDAY},
+              {TTSC_SET_DURATION_MODEL, &tts::Settings::durationModel, TTS_DURATIONS_TRAINED},
+              {TTSC_SET_INTONATION, &tts::Settings::intonation, TTS_INTONATION_ACCENTED}};
+  for (const auto& r : rows) {
+    EXPECT_EQ(handle->settings.*r.field, 0) << r.code;
+    EXPECT_EQ(ctrl(r.code, r.highest), TTS_OK) << r.code;
+    EXPECT_EQ(ctrl(r.code, r.highest + 1), TTS_ERR_ARGUMENT) << r.code;
+    EXPECT_EQ(ctrl(r.code, -1), TTS_ERR_ARGUMENT) << r.code;
+    EXPECT_EQ(handle->settings.*r.field, r.highest) << r.code;
+  }
+  EXPECT_EQ(ctrl(TTSC_SET_INTONATION + 1, 0), TTS_ERR_ARGUMENT);
+}
+
 TEST_F(DriverTest, ReadingReachesTheTextStage) {
   RecordingHost host;
   EXPECT_EQ(ctrl(TTSC_SET_READING, 2), TTS_ERR_ARGUMENT);

@@ -75,6 +75,39 @@ TEST(F0Contour, LongPhraseRisesThenFalls) {
   EXPECT_EQ(t.back().pos, num(u.p.segments->tail, "end"));
 }
 
+// Accented intonation over the same phrase: the "H*" syllable (word 2's
+// stressed "ka") peaks most, the other stressed syllables of the words less,
+// the start is raised, the end lowered; the times stay.
+TEST(F0Contour, AccentedIntonationPeaksAtAccentsAndDeclines) {
+  Spoken u(Lang::Es, {u"casa", u"casa", u"casa"});
+  const auto model = u.targets();
+  tts::Item* nucleus = nth(u.p.syllables, 3);
+  tts::itemSetString(nucleus, "accent", "H*");
+  tts::Settings settings{};
+  settings.durationStretch_Q8 = 256;
+  settings.f0Mean_Hz = 105;
+  settings.intonation = 1;
+  u.p.phrases->settings = &settings;
+  const auto shaped = u.targets();
+  ASSERT_EQ(shaped.size(), model.size());
+  auto ratioAt = [&](tts::Item* syl) {
+    const int32_t middle = (num(syl->down->next, "end") + num(syl->down, "end")) >> 1;  // "k a": the vowel
+    for (size_t k = 0; k < model.size(); ++k)
+      if (model[k].pos == middle) return static_cast<double>(shaped[k].f0) / model[k].f0;
+    ADD_FAILURE() << "no target at the vowel middle";
+    return 0.0;
+  };
+  for (size_t k = 0; k < model.size(); ++k) EXPECT_EQ(shaped[k].pos, model[k].pos);
+  EXPECT_GT(shaped.front().f0, model.front().f0);
+  EXPECT_LT(shaped.back().f0, model.back().f0);
+  const double peak = ratioAt(nucleus);
+  EXPECT_GT(peak, 1.1);
+  for (int32_t minor : {1, 5}) {
+    EXPECT_GT(ratioAt(nth(u.p.syllables, minor)), 1.0) << minor;
+    EXPECT_LT(ratioAt(nth(u.p.syllables, minor)), peak) << minor;
+  }
+}
+
 TEST(F0Regression, InterceptOnlyModelCarriesTheEndValue) {
   Spoken u(Lang::Pl, {u"tak", u"tak"});
   tts::ProsodyLanguage intercept = tts::kProsodyLanguagePl;

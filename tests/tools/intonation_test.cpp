@@ -1,8 +1,8 @@
 // Intonation and rhythm of the default voice through the public API, with
-// the host's default duration model (trained): yes/no questions rise at the
-// end, declaratives end low, F0 moves, phrase-final vowels are longer, and
-// the rate is that of the reference speaker. The sentences are those of
-// scripts/measure-prosody.
+// the host's default duration model (trained) and intonation (accented):
+// yes/no questions rise at the end, declaratives end low, F0 moves,
+// phrase-final vowels are longer, and the rate is that of the reference
+// speaker. The sentences are those of scripts/measure-prosody.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -80,13 +80,15 @@ struct Engine {
     TTSFileClose_I(handle);
     LexMgr_Close(lexicon);
   }
-  Collected speak(const std::string& text, int32_t model = TTS_DURATIONS_TRAINED) {
+  Collected speak(const std::string& text, int32_t model = TTS_DURATIONS_TRAINED,
+                  int32_t intonation = TTS_INTONATION_ACCENTED) {
     Collected c;
     TTSInspector inspector{};
     inspector.user = reinterpret_cast<intptr_t>(&c);
     inspector.phrase = onPhrase;
     TTSFileSetInspector_I(handle, &inspector);
     TTSFileCtrl_I(handle, TTSC_SET_DURATION_MODEL, &model);
+    TTSFileCtrl_I(handle, TTSC_SET_INTONATION, &intonation);
     tts_test::RecordingHost host;
     EXPECT_EQ(tts_test::speakChunk(handle, tts_test::utf16(text), 0, host), TTS_DONE) << text;
     return c;
@@ -130,18 +132,23 @@ TEST(Intonation, QuestionsRiseAndDeclarativesEndLow) {
   auto text = sentences();
   ASSERT_EQ(text['Q'].size(), 5u);
   ASSERT_EQ(text['D'].size(), 5u);
-  for (int32_t model : {TTS_DURATIONS_TABLES, TTS_DURATIONS_TRAINED}) {
-    for (const auto& q : text['Q']) EXPECT_GE(endMovement(e.speak(q, model)), 3.0) << q;
-    for (const auto& d : text['D']) EXPECT_LE(endMovement(e.speak(d, model)), 0.0) << d;
-  }
+  for (int32_t intonation : {TTS_INTONATION_MODEL, TTS_INTONATION_ACCENTED})
+    for (int32_t model : {TTS_DURATIONS_TABLES, TTS_DURATIONS_TRAINED}) {
+      for (const auto& q : text['Q']) EXPECT_GE(endMovement(e.speak(q, model, intonation)), 3.0) << q;
+      for (const auto& d : text['D']) EXPECT_LE(endMovement(e.speak(d, model, intonation)), 0.0) << d;
+    }
 }
 
-// 5th to 95th percentile of the F0 within a declarative, averaged over the five.
+// 5th to 95th percentile of the F0 within a declarative: with accented
+// intonation at least 4 semitones in each of the five (under either duration
+// model); with the model's own intonation at least 4 averaged over the five.
 TEST(Intonation, DeclarativesSpanFourSemitones) {
   Engine e;
   auto text = sentences();
+  for (int32_t model : {TTS_DURATIONS_TABLES, TTS_DURATIONS_TRAINED})
+    for (const auto& d : text['D']) EXPECT_GE(rangeSemitones(e.speak(d, model)), 4.0) << d;
   double sum = 0;
-  for (const auto& d : text['D']) sum += rangeSemitones(e.speak(d));
+  for (const auto& d : text['D']) sum += rangeSemitones(e.speak(d, TTS_DURATIONS_TRAINED, TTS_INTONATION_MODEL));
   EXPECT_GE(sum / 5, 4.0);
 }
 

@@ -53,6 +53,11 @@ const ProsodyLanguage kProsodyLanguageEs = {
     /*trainedStretch_Q8=*/201,
     // The tree lengthens phrase-final vowels 1.10 times; 1.16 more gives 1.27.
     /*trainedFinalVowel_Q8=*/297,
+    // Accented intonation: accents 2 semitones up, 2 semitones of declination
+    // over a phrase. The contour already spans 5 to 9 semitones per sentence;
+    // the accents move its flat middle.
+    /*accentPeak_Q8=*/287,
+    /*declination_Q12=*/446,
 };
 
 }  // namespace tts

@@ -205,6 +205,11 @@ const ProsodyLanguage kProsodyLanguageTr = {
     /*trainedStretch_Q8=*/192,
     // The tree already lengthens phrase-final vowels 1.75 times.
     /*trainedFinalVowel_Q8=*/256,
+    // Accented intonation: accents 2 semitones up (the model's accent rows
+    // already raise an "H*" vowel by about 28 Hz), 2 semitones of
+    // declination over a phrase.
+    /*accentPeak_Q8=*/287,
+    /*declination_Q12=*/446,
 };
 
 }  // namespace tts
