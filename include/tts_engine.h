@@ -95,7 +95,7 @@ typedef uint_least16_t TTSChar16; /* one UTF-16 code unit */
 #define TTS_INTONATION_MODEL 0   /**< default: the language's F0 contour or regression model as it stands */
 /** The model's F0 with pitch-accent peaks and declination: every syllable the
  *  accent tree marks "H*" or "L+H*" peaks at its vowel (2 semitones in Spanish
- *  and Turkish, 4.5 in Polish) and falls over the next syllable; "!H*" and the
+ *  and Turkish, 4 in Polish) and falls over the next syllable; "!H*" and the
  *  stressed syllable of any other word of two or more syllables peak half as
  *  high; F0 then declines over each phrase (2 semitones, Polish 3), its start
  *  raised and its end lowered. Each declarative spans at least 4 semitones

@@ -123,10 +123,10 @@ const ProsodyLanguage kProsodyLanguagePl = {
     // The break override (z = 1.2) leaves phrase-final vowels 0.99 times as
     // long as others; 1.3 more gives 1.28.
     /*trainedFinalVowel_Q8=*/333,
-    // Accented intonation: accents 4.5 semitones up, 3 semitones of
+    // Accented intonation: accents 4 semitones up, 3 semitones of
     // declination over a phrase. The model keeps a Polish sentence within
     // 95 to 113 Hz until its final fall (as little as 1.7 semitones).
-    /*accentPeak_Q8=*/332,
+    /*accentPeak_Q8=*/322,
     /*declination_Q12=*/651,
 };
 
