@@ -214,7 +214,8 @@ void riseQuestionEnd(Relation* phrases, int32_t base, TargetList* t) {
 // - The phrase's last syllable keeps its end, a declarative's low end.
 // Then F0 declines linearly over the phrase: from half the declination above
 // the targets at its first syllable's start to half below at its last
-// syllable's end (later targets as at that end).
+// syllable's end (later targets as at that end). A phrase ending at "?" keeps
+// its level, as yes/no questions do, and rises at its end as before.
 constexpr int32_t kIntonationAccented = 1;
 
 void raiseAt(TargetList* t, int32_t pos, int32_t factor_Q8) {
@@ -242,7 +243,7 @@ void shapeAccents(const ProsodyLanguage* lang, Relation* phrases, TargetList* t)
   }
   const int32_t t0 = anchorsOf(first).start;
   const int32_t t1 = anchorsOf(last).end;
-  if (t1 <= t0) return;
+  if (t1 <= t0 || featureInt(phraseItem(phrases), "question") == 1) return;
   for (int32_t k = 0; k < t->count; ++k) {
     const int32_t pos = t->items[k].pos < t0 ? t0 : (t->items[k].pos > t1 ? t1 : t->items[k].pos);
     const int64_t factor_Q12 =
