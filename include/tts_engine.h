@@ -98,9 +98,10 @@ typedef uint_least16_t TTSChar16; /* one UTF-16 code unit */
  *  and Turkish, 4 in Polish) and falls over the next syllable; "!H*" and the
  *  stressed syllable of any other word of two or more syllables peak half as
  *  high; F0 then declines over each phrase not ending at "?" (2 semitones,
- *  Polish 3), its start raised and its end lowered. Each declarative spans at least 4 semitones
- *  (5th to 95th percentile); questions still rise at the end, declaratives
- *  still end low, and the mean pitch setting still moves the contour. */
+ *  Polish 3), its start raised and its end lowered. Each declarative spans at
+ *  least 4 semitones (5th to 95th percentile); questions still rise at the
+ *  end, declaratives still end low, and the mean pitch setting still moves
+ *  the contour. */
 #define TTS_INTONATION_ACCENTED 1
 
 /* ---- PhraseTTSCtrl codes (voice state) ---------------------------------- */
