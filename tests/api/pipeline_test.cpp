@@ -141,20 +141,23 @@ namespace {
 TEST(HostileVoice, HugeMeanAndRateNeitherOverflowNorHang) {
   CorvumLexicon* lexicon = LexMgr_Open(CORVUM_LANG_ALL);
   for (auto [rate, mean] : {std::pair<int32_t, int32_t>{16000, INT32_MAX}, {1 << 30, 100}, {INT32_MAX, INT32_MAX}}) {
-    std::vector<uint8_t> voice = tts_test::emptyVoice(rate, mean);
-    TTSFile* handle = TTSFileOpen_I(lexicon, voice.data(), 0, TTS_FORMAT_KEEP);
-    ASSERT_NE(handle, nullptr);
-    RecordingHost host;
-    EXPECT_EQ(tts_test::speakChunk(handle, u"Hola, mundo.", 0, host), TTS_DONE);
-    int64_t samples = 0;
-    for (int32_t e : host.events)
-      if (e > 0) samples += e / 2;
-    EXPECT_LE(samples, 96000 * 2);  // pauses bounded by the highest supported rate
-    int32_t absurd = INT32_MAX;
-    PhraseTTSCtrl(handle->voice, PTC_SET_VOICE_RATE, &absurd);
-    RecordingHost again;
-    EXPECT_EQ(tts_test::speakChunk(handle, u"Otra vez.", 0, again), TTS_DONE);
-    TTSFileClose_I(handle);
+    for (int32_t intonation : {TTS_INTONATION_MODEL, TTS_INTONATION_ACCENTED}) {
+      std::vector<uint8_t> voice = tts_test::emptyVoice(rate, mean);
+      TTSFile* handle = TTSFileOpen_I(lexicon, voice.data(), 0, TTS_FORMAT_KEEP);
+      ASSERT_NE(handle, nullptr);
+      TTSFileCtrl_I(handle, TTSC_SET_INTONATION, &intonation);
+      RecordingHost host;
+      EXPECT_EQ(tts_test::speakChunk(handle, u"Hola, mundo.", 0, host), TTS_DONE);
+      int64_t samples = 0;
+      for (int32_t e : host.events)
+        if (e > 0) samples += e / 2;
+      EXPECT_LE(samples, 96000 * 2);  // pauses bounded by the highest supported rate
+      int32_t absurd = INT32_MAX;
+      PhraseTTSCtrl(handle->voice, PTC_SET_VOICE_RATE, &absurd);
+      RecordingHost again;
+      EXPECT_EQ(tts_test::speakChunk(handle, u"Otra vez.", 0, again), TTS_DONE);
+      TTSFileClose_I(handle);
+    }
   }
   LexMgr_Close(lexicon);
 }
