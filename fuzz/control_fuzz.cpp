@@ -61,8 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int op = 0; op < 64 && !in.empty(); ++op) {
     const uint8_t opcode = in.byte();
     switch (opcode % 8) {
-      case 0: {  // handle control, codes -1 to 9
-        const int32_t code = static_cast<int32_t>(in.byte() % 11) - 1;
+      case 0: {  // handle control, codes -1 to 9, and 16 to 19 (the added controls and the next free code)
+        const uint8_t c = in.byte();
+        const int32_t code = c >= 0xF0 ? 16 + (c & 3) : static_cast<int32_t>(c % 11) - 1;
         int32_t v = value(in);
         const int32_t r = TTSFileCtrl_I(handle, code, &v);
         FUZZ_EXPECT(r == TTS_OK || r == TTS_ERR_FORMAT || r == TTS_ERR_ARGUMENT);

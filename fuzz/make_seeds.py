@@ -47,6 +47,9 @@ def control_seeds():
     def op_ptc(code, value, kind=0):
         return bytes([1, code, kind]) + struct.pack("<i", value)
 
+    def op_added(code, value, kind=0):  # the added handle controls, 16 and up
+        return bytes([0, 0xF0 + code - 16, kind]) + struct.pack("<i", value)
+
     start = lambda text, mode=1: bytes([2, text, mode])
     step = bytes([3])
     finish = bytes([4])
@@ -80,6 +83,8 @@ def control_seeds():
         op_ctrl(0, 60) + op_ctrl(1, 300) + start(1, 2) + finish,
         start(1, 3) + finish + start(1, 0) + finish,
         start(6, 6) + finish + start(7, 7) + finish,
+        op_added(18, 1) + op_added(17, 1) + op_added(16, 1) + start(0) + finish + start(1) + finish,
+        op_added(18, 2) + op_added(19, 0) + op_added(18, -1) + start(2) + finish,
     ]
     for i, program in enumerate(programs):
         write("control", "seed-%02d" % i, program)
