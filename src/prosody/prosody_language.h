@@ -85,8 +85,8 @@ struct ProsodyLanguage {
   int32_t trainedFinalVowel_Q8;
 
   // Accented intonation (selected per handle): Q8 factor on F0 at the vowel
-  // middle of a syllable carrying "H*" or "L+H*" ("!H*" rises half as far),
-  // and the fall of F0 over one phrase as a Q12 fraction of F0.
+  // middle of a syllable carrying "H*" or "L+H*" (minor accents rise half as
+  // far), and the fall of F0 over one phrase as a Q12 fraction of F0.
   int32_t accentPeak_Q8;
   int32_t declination_Q12;
 };
