@@ -63,11 +63,12 @@ int32_t stageAnalyse(TTSFile* file) {
 
 // Stage 2. Returns a result to hand back now, or 1 to fall through.
 int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
-  file->phraseRelation = relCreate("Phrase", file->params, file->featureFunctions, file->arena);
+  file->phraseRelation = relCreate("Phrase", file->params, file->featureFunctions, file->arena, file->pool);
   if (!file->phraseRelation) return abandon(file);
   Relation* phrases = file->phraseRelation;
   phrases->settings = &file->settings;
-  file->wordRelation = relCreate("Word", phrases->params, phrases->featureFunctions, phrases->arena);
+  file->wordRelation =
+      relCreate("Word", phrases->params, phrases->featureFunctions, phrases->arena, phrases->pool);
   if (!file->wordRelation) return abandon(file);
   file->wordRelation->settings = phrases->settings;
   if (kLanguage.stages.cutPhrase && kLanguage.stages.cutPhrase(&file->words, phrases, file->wordRelation) < 0)
@@ -84,8 +85,10 @@ int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
     file->stage = kStageIdle;
     return TTS_DONE;
   }
-  file->syllableRelation = relCreate("Syllable", phrases->params, phrases->featureFunctions, phrases->arena);
-  file->segmentRelation = relCreate("Segment", phrases->params, phrases->featureFunctions, phrases->arena);
+  file->syllableRelation =
+      relCreate("Syllable", phrases->params, phrases->featureFunctions, phrases->arena, phrases->pool);
+  file->segmentRelation =
+      relCreate("Segment", phrases->params, phrases->featureFunctions, phrases->arena, phrases->pool);
   if (!file->syllableRelation || !file->segmentRelation) return abandon(file);
   file->syllableRelation->settings = phrases->settings;
   file->segmentRelation->settings = phrases->settings;

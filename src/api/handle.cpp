@@ -27,6 +27,7 @@ void destroyHandle(TTSFile* file) {
   outputRateRelease(&file->output);
   featDestroy(file->params);
   featDestroy(file->featureFunctions);
+  poolDestroy(file->pool);
   arenaDestroy(file->arena);
   std::free(file);
 }
@@ -76,7 +77,8 @@ TTSFile* openHandle(void* lexicon, const void* database, size_t size, int32_t mo
   file->stage = kStageIdle;
   file->voice = voiceBind(database, size, mode);
   file->arena = arenaCreate(kArenaCapacity);
-  if (!file->voice || !file->arena) {
+  file->pool = poolCreate(kModelPoolLimit);
+  if (!file->voice || !file->arena || !file->pool) {
     destroyHandle(file);
     return nullptr;
   }
