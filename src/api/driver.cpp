@@ -14,9 +14,13 @@
 namespace tts {
 namespace {
 
-// A stage could not get memory: abandon the chunk.
+// A stage could not get memory (or the host refused samples): abandon the
+// chunk, and give back the sample buffer that a new chunk would keep.
 int32_t abandon(TTSFile* file) {
   handleReset(file);
+  std::free(file->samples);
+  file->samples = nullptr;
+  file->sampleAllocated = 0;
   return TTS_ERR_ABANDONED;
 }
 
@@ -82,6 +86,7 @@ int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
       return TTS_OK;
     }
     callback(user, file->samples, TTS_MARK_END);
+    endPhraseCycle(file);  // the chunk is done: its last relations go back to the pool
     file->stage = kStageIdle;
     return TTS_DONE;
   }

@@ -23,6 +23,7 @@ int32_t clampPause(int32_t value) { return value < 0 ? 0 : (value > kMaxPause ? 
 
 void destroyHandle(TTSFile* file) {
   handleReset(file);
+  std::free(file->samples);
   voiceRelease(file->voice);
   outputRateRelease(&file->output);
   featDestroy(file->params);
@@ -143,12 +144,9 @@ void handleReset(TTSFile* file) {
   std::free(file->words.passSpans);
   file->words = WordList{};
   if (file->voice && file->voice->synthRelease) file->voice->synthRelease(file->synth);
-  std::free(file->samples);
   outputRateDiscard(&file->output);
   file->synth = nullptr;
-  file->samples = nullptr;
-  file->sampleAllocated = 0;
-  file->sampleCapacity = 0;
+  file->sampleCapacity = 0;  // the sample buffer itself stays for the next chunk
   file->arenaMark = 0;
   arenaReset(file->arena);
   endPhraseCycle(file);

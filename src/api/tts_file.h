@@ -72,7 +72,7 @@ struct TTSFile {
   tts::ModelPool* pool;          // owned; the phrase relations and all they hold, reused phrase to phrase
   int32_t targetCapacity;        // entries in each per-segment array (segment total + 2)
   int32_t sampleCapacity;        // samples of `samples` the current phrase uses
-  int32_t sampleAllocated;       // samples allocated in `samples` (kept from phrase to phrase)
+  int32_t sampleAllocated;       // samples allocated in `samples` (kept until close)
   TTSInspector inspector;        // observer of intermediate results (all members null: none)
   tts::OutputRate output;        // samples at the output rate (resampler owned)
   tts::WordEvents wordEvents;    // word observer and what it needs per chunk and phrase
