@@ -200,4 +200,21 @@ TEST_F(HeapTraffic, NoAllocationPerPhraseAfterTheFirstChunk) {
                 first.atStart + first.afterStart, allocations, 2 * texts.size(), phrases);
 }
 
+// A pool that reaches its limit (at the first relation, or in the middle of
+// a phrase) abandons the chunk with every block back in the pool; with room
+// again the same handle speaks the chunk.
+TEST_F(HeapTraffic, AnExhaustedPoolAbandonsTheChunk) {
+  const std::u16string text = tts_test::utf16(chunks()[1]);
+  for (const int64_t limit : {0, 4096, 20000}) {
+    tts::poolDestroy(handle->pool);
+    handle->pool = tts::poolCreate(limit);
+    ASSERT_NE(handle->pool, nullptr);
+    EXPECT_EQ(speak(handle, text).result, TTS_ERR_ABANDONED) << "limit " << limit;
+    EXPECT_EQ(tts::poolBlocksInUse(handle->pool), 0) << "limit " << limit;
+  }
+  tts::poolDestroy(handle->pool);
+  handle->pool = tts::poolCreate(tts::kModelPoolLimit);
+  EXPECT_EQ(speak(handle, text).result, TTS_DONE);
+}
+
 }  // namespace
