@@ -42,7 +42,9 @@ constexpr int32_t kSharedMax = 512;
 const Val* makeInt(ModelPool* pool, int32_t n);         // shared static for -2..511, else new (0 holders)
 const Val* makeString(ModelPool* pool, const char* s);  // new, owns a copy in the same pool
 const Val* makeWString(ModelPool* pool, const char16_t* s);
-// Pointer not copied; an even (list) code gives null.
+// Pointer not copied; an even (list) code gives null. A text given as a
+// string payload is freed with the value, so it must be a pool block
+// (poolCopyString or poolCopyWString).
 const Val* makeValue(ModelPool* pool, uint16_t type, const void* pointer);
 // The same on the heap: values that outlive phrases (a handle's parameters) and tools.
 const Val* makeInt(int32_t n);
