@@ -170,34 +170,40 @@ TEST_F(HeapTraffic, PhonesAllocateNothingAndChunksDoNotGrow) {
 }
 
 // The first chunk holds the whole text; then its pieces, of one to four
-// phrases each, come as chunks of their own, twice over. None of their
-// phrases allocates, a chunk start stays within a bound that does not depend
-// on its phrases, and every pool block is back in the pool at each chunk's end
-// (this part also runs under the sanitizers).
+// phrases each, come as chunks of their own, twice over, without and then
+// with word events. None of their phrases allocates, a chunk start stays
+// within a bound that does not depend on its phrases, and every pool block is
+// back in the pool at each chunk's end (this part also runs under the
+// sanitizers).
 TEST_F(HeapTraffic, NoAllocationPerPhraseAfterTheFirstChunk) {
   const std::vector<std::string> texts = chunks();
   std::string whole;
   for (const std::string& t : texts) whole += t + " ";
-  const ChunkCount first = speak(handle, tts_test::utf16(whole));
-  ASSERT_EQ(first.result, TTS_DONE);
-  EXPECT_EQ(tts::poolBlocksInUse(handle->pool), 0);
-  long phrases = 0;
-  long allocations = 0;
-  for (int round = 0; round < 2; ++round) {
-    for (size_t k = 0; k < texts.size(); ++k) {
-      const ChunkCount c = speak(handle, tts_test::utf16(texts[k]));
-      EXPECT_EQ(c.result, TTS_DONE);
-      EXPECT_EQ(tts::poolBlocksInUse(handle->pool), 0) << "chunk " << k;
-      if (!VOXA_COUNT_ALLOCATIONS) continue;
-      EXPECT_EQ(c.afterStart, 0) << "chunk " << k << ": " << c.counter.markers << " phrases";
-      EXPECT_LE(c.atStart, kChunkStartAllocations) << "chunk " << k;
-      phrases += c.counter.markers;
-      allocations += c.atStart + c.afterStart;
+  for (const bool wordEvents : {false, true}) {
+    if (wordEvents) TTSFileSetWordEvents_I(handle, [](intptr_t, const TTSWordEvent*) {}, 0);
+    const ChunkCount first = speak(handle, tts_test::utf16(whole));
+    ASSERT_EQ(first.result, TTS_DONE);
+    EXPECT_EQ(tts::poolBlocksInUse(handle->pool), 0);
+    long phrases = 0;
+    long allocations = 0;
+    for (int round = 0; round < 2; ++round) {
+      for (size_t k = 0; k < texts.size(); ++k) {
+        const ChunkCount c = speak(handle, tts_test::utf16(texts[k]));
+        EXPECT_EQ(c.result, TTS_DONE);
+        EXPECT_EQ(tts::poolBlocksInUse(handle->pool), 0) << "chunk " << k;
+        if (!VOXA_COUNT_ALLOCATIONS) continue;
+        EXPECT_EQ(c.afterStart, 0) << "chunk " << k << ": " << c.counter.markers << " markers, events "
+                                   << wordEvents;
+        EXPECT_LE(c.atStart, kChunkStartAllocations) << "chunk " << k << ", events " << wordEvents;
+        phrases += c.counter.markers;
+        allocations += c.atStart + c.afterStart;
+      }
     }
+    if (VOXA_COUNT_ALLOCATIONS)
+      std::printf("word events %d: after the first chunk (%ld allocations), %ld allocations over %zu chunks, "
+                  "%ld phrases\n",
+                  wordEvents, first.atStart + first.afterStart, allocations, 2 * texts.size(), phrases);
   }
-  if (VOXA_COUNT_ALLOCATIONS)
-    std::printf("after the first chunk (%ld allocations): %ld allocations over %zu chunks, %ld phrases\n",
-                first.atStart + first.afterStart, allocations, 2 * texts.size(), phrases);
 }
 
 // A pool that reaches its limit (at the first relation, or in the middle of
