@@ -201,7 +201,7 @@ TEST_F(HeapTraffic, NoAllocationPerPhraseAfterTheFirstChunk) {
     }
     if (VOXA_COUNT_ALLOCATIONS)
       std::printf("word events %d: after the first chunk (%ld allocations), %ld allocations over %zu chunks, "
-                  "%ld phrases\n",
+                  "%ld phrase markers\n",
                   wordEvents, first.atStart + first.afterStart, allocations, 2 * texts.size(), phrases);
   }
 }
