@@ -33,7 +33,8 @@ void inspectPhrase(const TTSFile* file) {
   const int32_t count = file->segmentCount;
   // From the handle's pool, so that inspecting a phrase allocates nothing
   // once the pool has held as large a phrase (the heap when it cannot).
-  const int64_t bytes = static_cast<int64_t>(count > 0 ? count : 1) * static_cast<int64_t>(sizeof(TTSSegment));
+  const int64_t bytes =
+      static_cast<int64_t>(count > 0 ? count : 1) * static_cast<int64_t>(sizeof(TTSSegment));
   if (bytes > INT32_MAX) return;
   auto* segments = static_cast<TTSSegment*>(poolAllocZeroed(file->pool, static_cast<int32_t>(bytes)));
   if (!segments) segments = static_cast<TTSSegment*>(poolAllocZeroed(nullptr, static_cast<int32_t>(bytes)));

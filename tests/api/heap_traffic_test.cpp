@@ -58,10 +58,10 @@ constexpr long kChunkStartAllocations = 16;
 
 struct Counter {
   long lastDelivery = 0;
-  bool inSpeech = false;     // the previous delivery was samples of the same phrase
-  long betweenPhones = 0;    // allocations between two sample deliveries of a phrase
+  bool inSpeech = false;   // the previous delivery was samples of the same phrase
+  long betweenPhones = 0;  // allocations between two sample deliveries of a phrase
   long deliveries = 0;
-  long markers = 0;          // phrase-end markers
+  long markers = 0;  // phrase-end markers
 
   static int32_t callback(intptr_t user, const int16_t*, int32_t count) {
     auto* c = reinterpret_cast<Counter*>(user);
@@ -96,7 +96,8 @@ ChunkCount speak(TTSFile* handle, const std::u16string& text) {
   int32_t r = TTSFileGetWave_I(handle, text.c_str(), 0, callback, user);
   c.atStart = gAllocations - before;
   before = gAllocations;
-  for (int calls = 0; r >= 0 && calls < 100000; ++calls) r = TTSFileGetWave_I(handle, nullptr, 0, callback, user);
+  for (int calls = 0; r >= 0 && calls < 100000; ++calls)
+    r = TTSFileGetWave_I(handle, nullptr, 0, callback, user);
   c.afterStart = gAllocations - before;
   c.result = r;
   return c;
@@ -180,7 +181,9 @@ TEST_F(HeapTraffic, NoAllocationPerPhraseAfterTheFirstChunk) {
   std::string whole;
   for (const std::string& t : texts) whole += t + " ";
   for (const bool wordEvents : {false, true}) {
-    if (wordEvents) TTSFileSetWordEvents_I(handle, [](intptr_t, const TTSWordEvent*) {}, 0);
+    if (wordEvents)
+      TTSFileSetWordEvents_I(
+          handle, [](intptr_t, const TTSWordEvent*) {}, 0);
     const ChunkCount first = speak(handle, tts_test::utf16(whole));
     ASSERT_EQ(first.result, TTS_DONE);
     EXPECT_EQ(tts::poolBlocksInUse(handle->pool), 0);
@@ -200,9 +203,10 @@ TEST_F(HeapTraffic, NoAllocationPerPhraseAfterTheFirstChunk) {
       }
     }
     if (VOXA_COUNT_ALLOCATIONS)
-      std::printf("word events %d: after the first chunk (%ld allocations), %ld allocations over %zu chunks, "
-                  "%ld phrase markers\n",
-                  wordEvents, first.atStart + first.afterStart, allocations, 2 * texts.size(), phrases);
+      std::printf(
+          "word events %d: after the first chunk (%ld allocations), %ld allocations over %zu chunks, "
+          "%ld phrase markers\n",
+          wordEvents, first.atStart + first.afterStart, allocations, 2 * texts.size(), phrases);
   }
 }
 

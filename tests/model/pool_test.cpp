@@ -1,3 +1,5 @@
+#include "model/pool.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "model/features.h"
-#include "model/pool.h"
 #include "model/relation.h"
 #include "model/strings.h"
 
