@@ -1,5 +1,3 @@
-#include "model/pool.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "model/features.h"
+#include "model/pool.h"
 #include "model/relation.h"
 #include "model/strings.h"
 
