@@ -142,8 +142,12 @@ int32_t LexMgr_GetPronString(void* lexicon, uint16_t lexId, const CorvumChar16* 
     if (!dictionary.empty()) {
       if (const std::string* entry = dictionary.find(lexId, text)) return writePronunciation(lexId, *entry, out);
     }
-    std::string pron;
-    pron.reserve(2 * CORVUM_PRON_CAPACITY);
+    // One scratch text per thread, kept from lookup to lookup, so that a
+    // thread's lookups stop allocating once it has met its longest word
+    // (threads sharing one lexicon each have their own).
+    thread_local std::string pron;
+    pron.clear();
+    if (pron.capacity() < 2 * CORVUM_PRON_CAPACITY) pron.reserve(2 * CORVUM_PRON_CAPACITY);
     if (!kPronounce[slot](text, pron)) return 0;
     return writePronunciation(lexId, pron, out);
   } catch (...) {

@@ -214,8 +214,10 @@ std::u16string_view signName(std::u16string_view word) {
 
 bool pronounceTurkish(std::u16string_view word, std::string& out) {
   if (word.size() > kMaxWordUnits) word = word.substr(0, kMaxWordUnits);
-  std::vector<Run> runs;
-  tr::splitWord(word, runs);
+  // Kept from word to word (one per thread): a word no longer than one met
+  // before is split without allocating.
+  thread_local std::vector<Run> runs;
+  const size_t runCount = tr::splitWord(word, runs);
   Writer w(out);
   std::u16string_view sign = signName(word);
   if (!sign.empty()) {
@@ -223,7 +225,8 @@ bool pronounceTurkish(std::u16string_view word, std::string& out) {
     return w.symbols() > 0;
   }
   std::u16string numberWords;
-  for (const Run& run : runs) {
+  for (size_t k = 0; k < runCount; ++k) {
+    const Run& run = runs[k];
     if (run.text.empty()) continue;
     if (run.kind == Run::kDigits) {
       numberWords.clear();

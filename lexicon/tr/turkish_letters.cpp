@@ -99,38 +99,51 @@ int countVowels(std::u16string_view lower) {
   return n;
 }
 
-void splitWord(std::u16string_view word, std::vector<Run>& runs) {
-  bool open = false;  // runs.back() may still grow
+size_t splitWord(std::u16string_view word, std::vector<Run>& runs) {
+  size_t used = 0;
+  // The next run: an element kept from an earlier word is cleared and reused
+  // (its text keeps its storage), so a word no longer than one met before
+  // allocates nothing.
+  auto startRun = [&runs, &used]() -> Run& {
+    if (used == runs.size()) runs.emplace_back();
+    Run& r = runs[used++];
+    r.kind = Run::kLetters;
+    r.role = Run::kPlain;
+    r.allCaps = false;
+    r.text.clear();
+    return r;
+  };
+  bool open = false;  // the last run may still grow
   for (size_t i = 0; i < word.size(); ++i) {
     Folded f = fold(word[i]);
     switch (f.cls) {
       case kLetter:
       case kDigit: {
         Run::Kind kind = f.cls == kLetter ? Run::kLetters : Run::kDigits;
-        if (!open || runs.back().kind != kind) {
-          runs.emplace_back();
-          runs.back().kind = kind;
-          runs.back().allCaps = true;
+        if (!open || runs[used - 1].kind != kind) {
+          Run& r = startRun();
+          r.kind = kind;
+          r.allCaps = true;
           open = true;
         }
-        runs.back().text.push_back(f.lower);
-        if (kind == Run::kLetters && !f.upper) runs.back().allCaps = false;
+        runs[used - 1].text.push_back(f.lower);
+        if (kind == Run::kLetters && !f.upper) runs[used - 1].allCaps = false;
         break;
       }
       case kCombining:
-        if (open && runs.back().kind == Run::kLetters)
-          runs.back().text.back() = combine(runs.back().text.back(), f.lower);
+        if (open && runs[used - 1].kind == Run::kLetters)
+          runs[used - 1].text.back() = combine(runs[used - 1].text.back(), f.lower);
         break;
       case kApostrophe:
-        if (open && runs.back().kind == Run::kLetters && i + 1 < word.size() &&
+        if (open && runs[used - 1].kind == Run::kLetters && i + 1 < word.size() &&
             fold(word[i + 1]).cls == kLetter) {
-          if (runs.back().role == Run::kPlain) runs.back().role = Run::kApostropheStem;
-          runs.emplace_back();
-          runs.back().role = Run::kApostropheSuffix;
-          runs.back().allCaps = true;
+          if (runs[used - 1].role == Run::kPlain) runs[used - 1].role = Run::kApostropheStem;
+          Run& r = startRun();
+          r.role = Run::kApostropheSuffix;
+          r.allCaps = true;
           // the suffix run is filled by the next letter
           open = true;
-          runs.back().kind = Run::kLetters;
+          runs[used - 1].kind = Run::kLetters;
           continue;
         }
         open = false;
@@ -140,6 +153,7 @@ void splitWord(std::u16string_view word, std::vector<Run>& runs) {
         break;
     }
   }
+  return used;
 }
 
 }  // namespace tr

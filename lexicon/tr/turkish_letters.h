@@ -29,8 +29,9 @@ int countVowels(std::u16string_view lower);
 // û→u), accented Latin letters to their nearest Turkish letter, decomposed
 // diacritics (cedilla, breve, diaeresis, dot above) combine with their base;
 // any other character separates runs. An apostrophe between letters marks a
-// stem and its suffixes.
-void splitWord(std::u16string_view word, std::vector<Run>& runs);
+// stem and its suffixes. The runs are the first ones of `runs`, whose
+// elements are reused from earlier calls; returns how many there are.
+size_t splitWord(std::u16string_view word, std::vector<Run>& runs);
 
 }  // namespace tr
 }  // namespace corvum

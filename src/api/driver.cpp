@@ -14,9 +14,13 @@
 namespace tts {
 namespace {
 
-// A stage could not get memory: abandon the chunk.
+// A stage could not get memory (or the host refused samples): abandon the
+// chunk, and give back the sample buffer that a new chunk would keep.
 int32_t abandon(TTSFile* file) {
   handleReset(file);
+  std::free(file->samples);
+  file->samples = nullptr;
+  file->sampleAllocated = 0;
   return TTS_ERR_ABANDONED;
 }
 
@@ -63,11 +67,12 @@ int32_t stageAnalyse(TTSFile* file) {
 
 // Stage 2. Returns a result to hand back now, or 1 to fall through.
 int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
-  file->phraseRelation = relCreate("Phrase", file->params, file->featureFunctions, file->arena);
+  file->phraseRelation = relCreate("Phrase", file->params, file->featureFunctions, file->arena, file->pool);
   if (!file->phraseRelation) return abandon(file);
   Relation* phrases = file->phraseRelation;
   phrases->settings = &file->settings;
-  file->wordRelation = relCreate("Word", phrases->params, phrases->featureFunctions, phrases->arena);
+  file->wordRelation =
+      relCreate("Word", phrases->params, phrases->featureFunctions, phrases->arena, phrases->pool);
   if (!file->wordRelation) return abandon(file);
   file->wordRelation->settings = phrases->settings;
   if (kLanguage.stages.cutPhrase && kLanguage.stages.cutPhrase(&file->words, phrases, file->wordRelation) < 0)
@@ -81,11 +86,14 @@ int32_t stagePhrase(TTSFile* file, SampleCallback callback, intptr_t user) {
       return TTS_OK;
     }
     callback(user, file->samples, TTS_MARK_END);
+    endPhraseCycle(file);  // the chunk is done: its last relations go back to the pool
     file->stage = kStageIdle;
     return TTS_DONE;
   }
-  file->syllableRelation = relCreate("Syllable", phrases->params, phrases->featureFunctions, phrases->arena);
-  file->segmentRelation = relCreate("Segment", phrases->params, phrases->featureFunctions, phrases->arena);
+  file->syllableRelation =
+      relCreate("Syllable", phrases->params, phrases->featureFunctions, phrases->arena, phrases->pool);
+  file->segmentRelation =
+      relCreate("Segment", phrases->params, phrases->featureFunctions, phrases->arena, phrases->pool);
   if (!file->syllableRelation || !file->segmentRelation) return abandon(file);
   file->syllableRelation->settings = phrases->settings;
   file->segmentRelation->settings = phrases->settings;

@@ -23,10 +23,12 @@ int32_t clampPause(int32_t value) { return value < 0 ? 0 : (value > kMaxPause ? 
 
 void destroyHandle(TTSFile* file) {
   handleReset(file);
+  std::free(file->samples);
   voiceRelease(file->voice);
   outputRateRelease(&file->output);
   featDestroy(file->params);
   featDestroy(file->featureFunctions);
+  poolDestroy(file->pool);
   arenaDestroy(file->arena);
   std::free(file);
 }
@@ -76,7 +78,8 @@ TTSFile* openHandle(void* lexicon, const void* database, size_t size, int32_t mo
   file->stage = kStageIdle;
   file->voice = voiceBind(database, size, mode);
   file->arena = arenaCreate(kArenaCapacity);
-  if (!file->voice || !file->arena) {
+  file->pool = poolCreate(kModelPoolLimit);
+  if (!file->voice || !file->arena || !file->pool) {
     destroyHandle(file);
     return nullptr;
   }
@@ -141,12 +144,9 @@ void handleReset(TTSFile* file) {
   std::free(file->words.passSpans);
   file->words = WordList{};
   if (file->voice && file->voice->synthRelease) file->voice->synthRelease(file->synth);
-  std::free(file->samples);
   outputRateDiscard(&file->output);
   file->synth = nullptr;
-  file->samples = nullptr;
-  file->sampleAllocated = 0;
-  file->sampleCapacity = 0;
+  file->sampleCapacity = 0;  // the sample buffer itself stays for the next chunk
   file->arenaMark = 0;
   arenaReset(file->arena);
   endPhraseCycle(file);

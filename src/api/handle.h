@@ -4,8 +4,9 @@
 
 namespace tts {
 
-// Abandons the current chunk: word list, synthesiser, sample buffer, arena and
-// phrase relations; leaves the handle idle.
+// Abandons the current chunk: word list, synthesiser, arena and phrase
+// relations; leaves the handle idle. The sample buffer and the model pool stay
+// for the next chunk.
 void handleReset(TTSFile* file);
 // Destroys the four phrase relations and returns the arena to arenaMark.
 void endPhraseCycle(TTSFile* file);

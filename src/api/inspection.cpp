@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "model/language.h"
+#include "model/pool.h"
 #include "prosody/phoneset.h"
 #include "text/normaliser.h"
 
@@ -30,7 +31,13 @@ void inspectWordList(const TTSFile* file) {
 void inspectPhrase(const TTSFile* file) {
   if (!file->inspector.phrase) return;
   const int32_t count = file->segmentCount;
-  auto* segments = static_cast<TTSSegment*>(std::calloc(count > 0 ? static_cast<size_t>(count) : 1, sizeof(TTSSegment)));
+  // From the handle's pool, so that inspecting a phrase allocates nothing
+  // once the pool has held as large a phrase (the heap when it cannot).
+  const int64_t bytes =
+      static_cast<int64_t>(count > 0 ? count : 1) * static_cast<int64_t>(sizeof(TTSSegment));
+  if (bytes > INT32_MAX) return;
+  auto* segments = static_cast<TTSSegment*>(poolAllocZeroed(file->pool, static_cast<int32_t>(bytes)));
+  if (!segments) segments = static_cast<TTSSegment*>(poolAllocZeroed(nullptr, static_cast<int32_t>(bytes)));
   if (!segments) return;
   for (int32_t i = 0; i < count; ++i) {
     const char* name = phoneName(kLanguage.phoneset, file->buffers[1][i]);
@@ -39,7 +46,7 @@ void inspectPhrase(const TTSFile* file) {
     for (int k = 0; k < 4; ++k) segments[i].pitch[k] = file->targets[4 * i + k];
   }
   file->inspector.phrase(file->inspector.user, segments, count, file->voice->voiceRate);
-  std::free(segments);
+  poolFree(segments);
 }
 
 }  // namespace tts

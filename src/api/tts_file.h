@@ -6,6 +6,7 @@
 #include "api/output_rate.h"
 #include "model/arena.h"
 #include "model/features.h"
+#include "model/pool.h"
 #include "model/relation.h"
 #include "model/settings.h"
 #include "synth/voice.h"
@@ -15,6 +16,9 @@
 namespace tts {
 
 constexpr int32_t kArenaCapacity = 30720;   // bytes of each handle's work arena
+// Bytes a handle's model pool may take from the heap: a phrase whose items,
+// values and texts need more is abandoned like one the heap cannot hold.
+constexpr int64_t kModelPoolLimit = 8 << 20;
 constexpr int32_t kPronBufferBytes = 256;   // each of the three pronunciation buffers
 constexpr int32_t kDefaultPause = 120;      // both pause settings after open, 1/1024 s
 
@@ -65,9 +69,10 @@ struct TTSFile {
   int16_t* samples;              // heap buffer handed to the callback
   tts::Settings settings;        // the user's settings, read by the stages for each chunk
   tts::WorkArena* arena;         // owned
+  tts::ModelPool* pool;          // owned; the phrase relations and all they hold, reused phrase to phrase
   int32_t targetCapacity;        // entries in each per-segment array (segment total + 2)
   int32_t sampleCapacity;        // samples of `samples` the current phrase uses
-  int32_t sampleAllocated;       // samples allocated in `samples` (kept from phrase to phrase)
+  int32_t sampleAllocated;       // samples allocated in `samples` (kept until close)
   TTSInspector inspector;        // observer of intermediate results (all members null: none)
   tts::OutputRate output;        // samples at the output rate (resampler owned)
   tts::WordEvents wordEvents;    // word observer and what it needs per chunk and phrase

@@ -3,14 +3,14 @@
 // never copied.
 #include "model/features.h"
 
-#include <cstdlib>
-
 #include "model/strings.h"
 
 namespace tts {
 
-Features* featCreate() {
-  return static_cast<Features*>(std::calloc(1, sizeof(Features)));
+Features* featCreate(ModelPool* pool) {
+  auto* map = static_cast<Features*>(poolAllocZeroed(pool, sizeof(Features)));
+  if (map != nullptr) map->pool = pool;
+  return map;
 }
 
 void featDestroy(Features* map) {
@@ -20,10 +20,10 @@ void featDestroy(Features* map) {
     FeatEntry* next = entry->next;
     valRelease(entry->value);
     const bool inMap = entry >= map->slots && entry < map->slots + kFeatInlineEntries;
-    if (!inMap) std::free(entry);
+    if (!inMap) poolFree(entry);
     entry = next;
   }
-  std::free(map);
+  poolFree(map);
 }
 
 namespace {
@@ -55,7 +55,7 @@ const Val* featGet(const Features* map, const char* name) {
   return entry != nullptr ? entry->value : nullptr;
 }
 
-// A value that cannot be stored (null map or name, no heap for the entry) is
+// A value that cannot be stored (null map or name, no room for the entry) is
 // dropped if nobody holds it, so a fresh value handed over is never leaked.
 void featSet(Features* map, const char* name, const Val* value) {
   if (value == nullptr) return;
@@ -73,7 +73,7 @@ void featSet(Features* map, const char* name, const Val* value) {
   if (map->inlineUsed < kFeatInlineEntries) {
     entry = &map->slots[map->inlineUsed++];
   } else {
-    entry = static_cast<FeatEntry*>(std::malloc(sizeof(FeatEntry)));
+    entry = static_cast<FeatEntry*>(poolAlloc(map->pool, sizeof(FeatEntry)));
   }
   if (entry == nullptr) {
     valDropIfUnheld(value);

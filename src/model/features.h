@@ -2,6 +2,7 @@
 // searched linearly. The map holds one holder of each value; it never copies
 // or owns the names, which must outlive it (all names are constant strings).
 #pragma once
+#include "model/pool.h"
 #include "model/value.h"
 
 namespace tts {
@@ -13,20 +14,21 @@ struct FeatEntry {
 };
 
 // The first entries of a map live in the map itself (an item carries a
-// handful of features), later ones on the heap; all are linked the same way.
+// handful of features), later ones in the map's pool; all are linked the same way.
 constexpr int32_t kFeatInlineEntries = 8;
 
 struct Features {
   FeatEntry* head;
+  ModelPool* pool;                          // where the map and its later entries live; null: the heap
   int32_t inlineUsed;                       // entries of `slots` taken
   FeatEntry slots[kFeatInlineEntries];
 };
 
-Features* featCreate();                 // null when the heap has no room
+Features* featCreate(ModelPool* pool = nullptr);  // null when there is no room
 void featDestroy(Features* map);        // releases every value; null: nothing
 FeatEntry* featFind(const Features* map, const char* name);
 const Val* featGet(const Features* map, const char* name);
-// Null value: nothing. A value that is not stored (null map or name, no heap
+// Null value: nothing. A value that is not stored (null map or name, no room
 // for the entry) is dropped if it has no holder, so a fresh value never leaks.
 void featSet(Features* map, const char* name, const Val* value);
 // Stores only when the name is absent; otherwise an unheld value is dropped.

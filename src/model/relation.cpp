@@ -2,24 +2,22 @@
 // into the next relation down.
 #include "model/relation.h"
 
-#include <cstdlib>
-
-#include "model/strings.h"
-
 namespace tts {
 
 // Null when the record or the copy of a non-null name cannot be had.
-Relation* relCreate(const char* name, Features* params, Features* featureFunctions, WorkArena* arena) {
-  Relation* r = static_cast<Relation*>(std::calloc(1, sizeof(Relation)));
+Relation* relCreate(const char* name, Features* params, Features* featureFunctions, WorkArena* arena,
+                    ModelPool* pool) {
+  auto* r = static_cast<Relation*>(poolAllocZeroed(pool, sizeof(Relation)));
   if (r == nullptr) return nullptr;
-  r->name = strDuplicate(name);
+  r->name = poolCopyString(pool, name);
   if (r->name == nullptr && name != nullptr) {
-    std::free(r);
+    poolFree(r);
     return nullptr;
   }
   r->params = params;
   r->featureFunctions = featureFunctions;
   r->arena = arena;
+  r->pool = pool;
   return r;
 }
 
@@ -29,17 +27,17 @@ Relation* relCreate(const char* name, Features* params, Features* featureFunctio
 void relDestroy(Relation* r) {
   if (r == nullptr) return;
   while (r->head != nullptr) itemDelete(r->head);
-  std::free(r->name);
-  std::free(r);
+  poolFree(r->name);
+  poolFree(r);
 }
 
 Item* relAppend(Relation* r) {
   if (r == nullptr) return nullptr;
-  Item* x = static_cast<Item*>(std::calloc(1, sizeof(Item)));
+  auto* x = static_cast<Item*>(poolAllocZeroed(r->pool, sizeof(Item)));
   if (x == nullptr) return nullptr;
-  x->features = featCreate();
+  x->features = featCreate(r->pool);
   if (x->features == nullptr) {
-    std::free(x);
+    poolFree(x);
     return nullptr;
   }
   x->relation = r;
@@ -110,7 +108,11 @@ void itemDelete(Item* x) {
   }
 
   featDestroy(x->features);
-  std::free(x);
+  poolFree(x);
+}
+
+ModelPool* itemPool(const Item* x) {
+  return x != nullptr && x->relation != nullptr ? x->relation->pool : nullptr;
 }
 
 Item* itemParent(Item* x) {
@@ -159,8 +161,8 @@ void itemSet(Item* x, const char* name, const Val* value) {
   featSet(x->features, name, value);
 }
 
-void itemSetInt(Item* x, const char* name, int32_t n) { itemSet(x, name, makeInt(n)); }
+void itemSetInt(Item* x, const char* name, int32_t n) { itemSet(x, name, makeInt(itemPool(x), n)); }
 
-void itemSetString(Item* x, const char* name, const char* s) { itemSet(x, name, makeString(s)); }
+void itemSetString(Item* x, const char* name, const char* s) { itemSet(x, name, makeString(itemPool(x), s)); }
 
 }  // namespace tts

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include "model/arena.h"
 #include "model/features.h"
+#include "model/pool.h"
 #include "model/settings.h"
 
 namespace tts {
@@ -12,12 +13,13 @@ namespace tts {
 struct Item;
 
 struct Relation {
-  char* name;                  // heap copy, owned
+  char* name;                  // copy in the pool, owned
   Features* params;            // the handle's global parameters, shared
   Features* featureFunctions;  // the handle's registry, shared
   Item* head;
   Item* tail;
   WorkArena* arena;            // the handle's arena, shared
+  ModelPool* pool;             // where the record, its items and their values live; null: the heap
   const Settings* settings;    // the handle's current settings; null: the published parameters stand
 };
 
@@ -31,10 +33,12 @@ struct Item {
   int32_t daughters;
 };
 
-// Null when the heap has no room for the record or the name copy.
-Relation* relCreate(const char* name, Features* params, Features* featureFunctions, WorkArena* arena);
+// Null when the pool (or the heap) has no room for the record or the name copy.
+Relation* relCreate(const char* name, Features* params, Features* featureFunctions, WorkArena* arena,
+                    ModelPool* pool = nullptr);
 void relDestroy(Relation* r);   // deletes from the head (re-read after each deletion)
-Item* relAppend(Relation* r);  // null when the heap has no room
+Item* relAppend(Relation* r);   // null when the relation's pool has no room
+ModelPool* itemPool(const Item* x);  // the pool of the item's relation; null: the heap
 // Unlinks and frees x with all its daughters. Deleting a later daughter also
 // shortens its parent's run, so the parent's count stays right.
 void itemDelete(Item* x);
@@ -46,6 +50,6 @@ Item* itemAddDaughter(Item* parent, Item* daughter);  // null when refused
 const Val* itemGet(Item* x, const char* name);                   // stored feature or null
 void itemSet(Item* x, const char* name, const Val* value);        // featSet on the item's map
 void itemSetInt(Item* x, const char* name, int32_t n);
-void itemSetString(Item* x, const char* name, const char* s);     // copies s
+void itemSetString(Item* x, const char* name, const char* s);     // copies s into the item's pool
 
 }  // namespace tts

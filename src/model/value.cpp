@@ -1,9 +1,8 @@
 // Values: constructors, readers, holder counting and comparisons.
 #include "model/value.h"
 
-#include <cstdlib>
-
 #include "model/features.h"
+#include "model/pool.h"
 #include "model/relation.h"
 #include "model/strings.h"
 
@@ -16,8 +15,8 @@ constexpr int16_t kMaxHolders = INT16_MAX;  // a value counted this high is pinn
 
 inline bool isCell(const Val* v) { return (v->type & 1u) == 0; }
 
-Val* allocValue(uint16_t type) {
-  Val* v = static_cast<Val*>(std::malloc(sizeof(Val)));
+Val* allocValue(ModelPool* pool, uint16_t type) {
+  Val* v = static_cast<Val*>(poolAlloc(pool, sizeof(Val)));
   if (v == nullptr) return nullptr;
   v->type = type;
   v->holders = 0;
@@ -28,13 +27,13 @@ Val* allocValue(uint16_t type) {
   return v;
 }
 
-// Frees a heap value and applies its type's release action to the payload.
+// Frees a made value and applies its type's release action to the payload.
 void freeValue(const Val* v) {
   Val* owned = const_cast<Val*>(v);
   switch (v->type) {
     case kValString:
     case kValWString:
-      std::free(const_cast<void*>(v->p));
+      poolFree(const_cast<void*>(v->p));
       break;
     case kValRelation:
       relDestroy(static_cast<Relation*>(const_cast<void*>(v->p)));
@@ -45,42 +44,47 @@ void freeValue(const Val* v) {
     default:
       break;
   }
-  std::free(owned);
+  poolFree(owned);
 }
 
 }  // namespace
 
-const Val* makeInt(int32_t n) {
+const Val* makeInt(ModelPool* pool, int32_t n) {
   if (n >= kSharedMin && n < kSharedMax) return sharedInt(n);
-  Val* v = allocValue(kValInt);
+  Val* v = allocValue(pool, kValInt);
   if (v != nullptr) v->i = n;
   return v;
 }
 
 // A value whose copy of the text failed still comes back, with a null text.
-const Val* makeString(const char* s) {
-  Val* v = allocValue(kValString);
-  if (v != nullptr) v->p = strDuplicate(s);
+const Val* makeString(ModelPool* pool, const char* s) {
+  Val* v = allocValue(pool, kValString);
+  if (v != nullptr) v->p = poolCopyString(pool, s);
   return v;
 }
 
-const Val* makeWString(const char16_t* s) {
-  Val* v = allocValue(kValWString);
-  if (v != nullptr) v->p = wstrDuplicate(s);
+const Val* makeWString(ModelPool* pool, const char16_t* s) {
+  Val* v = allocValue(pool, kValWString);
+  if (v != nullptr) v->p = poolCopyWString(pool, s);
   return v;
 }
 
 // Only atoms (odd codes) are made at run time; list cells exist in constant
 // data alone, so an even code yields null.
-const Val* makeValue(uint16_t type, const void* pointer) {
+const Val* makeValue(ModelPool* pool, uint16_t type, const void* pointer) {
   if ((type & 1u) == 0) return nullptr;
-  Val* v = allocValue(type);
+  Val* v = allocValue(pool, type);
   if (v != nullptr) v->p = pointer;
   return v;
 }
 
+const Val* makeInt(int32_t n) { return makeInt(nullptr, n); }
+const Val* makeString(const char* s) { return makeString(nullptr, s); }
+const Val* makeWString(const char16_t* s) { return makeWString(nullptr, s); }
+const Val* makeValue(uint16_t type, const void* pointer) { return makeValue(nullptr, type, pointer); }
+
 const Val* makeFfunc(FeatureFunction fn) {
-  Val* v = allocValue(kValFfunc);
+  Val* v = allocValue(nullptr, kValFfunc);
   if (v != nullptr) v->fn = fn;
   return v;
 }

@@ -7,6 +7,7 @@
 namespace tts {
 
 struct Item;
+struct ModelPool;
 struct Val;
 using FeatureFunction = const Val* (*)(Item* item);
 
@@ -37,10 +38,19 @@ struct Val {
 constexpr int32_t kSharedMin = -2;
 constexpr int32_t kSharedMax = 512;
 
-const Val* makeInt(int32_t n);            // shared static for -2..511, else new (0 holders)
-const Val* makeString(const char* s);     // new, owns a heap copy
+// New values live in `pool` (null: the heap) and go back there when released.
+const Val* makeInt(ModelPool* pool, int32_t n);         // shared static for -2..511, else new (0 holders)
+const Val* makeString(ModelPool* pool, const char* s);  // new, owns a copy in the same pool
+const Val* makeWString(ModelPool* pool, const char16_t* s);
+// Pointer not copied; an even (list) code gives null. A text given as a
+// string payload is freed with the value, so it must be a pool block
+// (poolCopyString or poolCopyWString).
+const Val* makeValue(ModelPool* pool, uint16_t type, const void* pointer);
+// The same on the heap: values that outlive phrases (a handle's parameters) and tools.
+const Val* makeInt(int32_t n);
+const Val* makeString(const char* s);
 const Val* makeWString(const char16_t* s);
-const Val* makeValue(uint16_t type, const void* pointer);  // new, pointer not copied; even (list) code: null
+const Val* makeValue(uint16_t type, const void* pointer);
 const Val* makeFfunc(FeatureFunction fn);
 const Val* makeCart(const void* cart);
 const Val* makePhoneset(const void* phoneset);

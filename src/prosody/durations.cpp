@@ -149,7 +149,7 @@ int32_t assignDurations(const ProsodyLanguage* lang, const PhoneSet* set, Relati
       d = perPhoneDuration(lang, set, seg, stretch_Q8);
     if (trained && phraseFinalVowel(set, seg)) d = d * lang->trainedFinalVowel_Q8 >> 8;
     end += d;
-    if (!setFeature(seg, "end", makeInt(end))) return kStageNoMemory;
+    if (!setFeature(seg, "end", makeInt(itemPool(seg), end))) return kStageNoMemory;
   }
   return 0;
 }

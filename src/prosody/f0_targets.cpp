@@ -1,8 +1,6 @@
 // F0 target placement: the fixed contour and the regression models.
 #include "prosody/f0_targets.h"
 
-#include <cstdlib>
-
 #include "model/language.h"
 #include "model/path.h"
 #include "prosody/prosody_items.h"
@@ -306,11 +304,11 @@ int32_t assignF0(const ProsodyLanguage* lang, Relation* phrases) {
   Item* firstSyl = phraseFirstSyllable(phrases);
   if (!firstSyl) return 0;
   const int32_t capacity = 3 * syllablesFrom(firstSyl) + 2;
-  F0Target* targets = static_cast<F0Target*>(std::malloc(sizeof(F0Target) * capacity));
+  auto* targets = static_cast<F0Target*>(poolAlloc(phrases->pool, sizeof(F0Target) * capacity));
   if (!targets) return kStageNoMemory;
   const int32_t count = placeF0Targets(lang, phrases, targets, capacity);
   const int32_t result = assignPitchPeriods(phrases, targets, count);
-  std::free(targets);
+  poolFree(targets);
   return result;
 }
 

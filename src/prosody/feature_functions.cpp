@@ -121,7 +121,7 @@ const Val* ffGpos(Item* x) {
   if (strCompare(answer, "punc") == 0) return &kValPunc;
   if (strCompare(answer, "in") == 0) return &kValIn;
   if (strCompare(answer, "content") == 0) return &kValContent;
-  return makeString(answer);
+  return makeString(itemPool(x), answer);
 }
 
 const Val* ffDaughterCount(Item* x) { return sharedInt(x ? x->daughters : 0); }
@@ -325,9 +325,9 @@ const Val* ffSegmentDuration(Item* x) {
   const Val* end = stored(x, "end");
   if (!x->prev) return end ? end : sharedInt(0);
   const int64_t difference = static_cast<int64_t>(valInt(end)) - valInt(stored(x->prev, "end"));
-  if (difference > INT32_MAX) return makeInt(INT32_MAX);
-  if (difference < INT32_MIN) return makeInt(INT32_MIN);
-  return makeInt(static_cast<int32_t>(difference));
+  if (difference > INT32_MAX) return makeInt(itemPool(x), INT32_MAX);
+  if (difference < INT32_MIN) return makeInt(itemPool(x), INT32_MIN);
+  return makeInt(itemPool(x), static_cast<int32_t>(difference));
 }
 
 bool isPause(const Item* segment) { return segment && valInt(stored(segment, "pid")) == 0; }

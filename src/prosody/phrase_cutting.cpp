@@ -18,7 +18,7 @@ const char16_t* entryText(const WordList* w, int32_t i) {
 }
 
 bool setWordName(Item* word, const char16_t* text) {
-  const Val* v = makeWString(text);
+  const Val* v = makeWString(itemPool(word), text);
   if (v && !valWString(v)) {
     valRelease(v);
     return false;
@@ -101,8 +101,10 @@ int32_t cutPhrase(WordList* words, Relation* phrases, Relation* wordItems) {
   Item* phrase = relAppend(phrases);
   if (!phrase) return kStageNoMemory;
   const bool big = delay == kDelaySentence || delay == kDelayChunkEnd;
-  if (!setFeature(phrase, "name", makeString(big ? "BB" : "B")) ||
-      !setFeature(phrase, "type", makeInt(w->textMode)) || !setFeature(phrase, "delay", makeInt(delay)) ||
+  ModelPool* pool = itemPool(phrase);
+  if (!setFeature(phrase, "name", makeString(pool, big ? "BB" : "B")) ||
+      !setFeature(phrase, "type", makeInt(pool, w->textMode)) ||
+      !setFeature(phrase, "delay", makeInt(pool, delay)) ||
       !setFeature(phrase, "sub_phrases", sharedNumber(c[kCursorSubPhrase])))
     return kStageNoMemory;
   // "question" 1: the phrase ends its sentence at a question mark.

@@ -58,7 +58,8 @@ int32_t assignPitchPeriods(Relation* phrases, const F0Target* targets, int32_t c
     if (h <= f + k * step) continue;  // not beyond the current point
     while (seg && f + k * step <= h) {
       const int32_t point = f + k * step;
-      if (!setFeature(seg, kPointNames[k], makeInt(periodAt(rate, g, c, h, l, point)))) return kStageNoMemory;
+      const Val* period = makeInt(itemPool(seg), periodAt(rate, g, c, h, l, point));
+      if (!setFeature(seg, kPointNames[k], period)) return kStageNoMemory;
       ++k;
       if (k == kPointsPerSegment) {  // always leaves the segment, however short
         seg = seg->next;

@@ -20,7 +20,8 @@ const char16_t kNoText[1] = {0};
 int32_t lexiconFailure(Item* word, Relation* segments) {
   if (itemParent(word)) {
     Item* seg = relAppend(segments);
-    if (!seg || !setFeature(seg, "name", makeString("##")) || !setFeature(seg, "pid", makeInt(0)))
+    if (!seg || !setFeature(seg, "name", makeString(itemPool(seg), "##")) ||
+        !setFeature(seg, "pid", makeInt(0)))
       return kStageNoMemory;
   }
   return 1;
@@ -31,7 +32,8 @@ Item* appendSyllable(Item* word, Relation* syllables, int32_t stress, int32_t sy
   Item* syl = relAppend(syllables);
   if (!syl) return nullptr;
   if (!setFeature(syl, "stress", sharedNumber(stress)) || !setFeature(syl, "syl_break", sharedNumber(sylBreak)) ||
-      !setFeature(syl, "syl_onsetsize", makeInt(onset)) || !setFeature(syl, "syl_codasize", makeInt(coda)))
+      !setFeature(syl, "syl_onsetsize", makeInt(itemPool(syl), onset)) ||
+      !setFeature(syl, "syl_codasize", makeInt(itemPool(syl), coda)))
     return nullptr;
   if (word && !itemAddDaughter(word, syl)) return nullptr;
   return syl;
@@ -41,7 +43,8 @@ Item* appendSegment(const ProsodyContext& ctx, Item* syl, Relation* segments, in
   Item* seg = relAppend(segments);
   if (!seg) return nullptr;
   const char* name = phoneName(ctx.phoneset, id);
-  if (!setStringFeature(seg, "name", name ? name : "##") || !setFeature(seg, "pid", makeInt(id))) return nullptr;
+  if (!setStringFeature(seg, "name", name ? name : "##") || !setFeature(seg, "pid", makeInt(itemPool(seg), id)))
+    return nullptr;
   if (!itemAddDaughter(syl, seg)) return nullptr;
   return seg;
 }

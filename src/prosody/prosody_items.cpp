@@ -16,7 +16,7 @@ bool setFeature(Item* x, const char* name, const Val* value) {
 }
 
 bool setStringFeature(Item* x, const char* name, const char* text) {
-  const Val* v = makeString(text);
+  const Val* v = makeString(itemPool(x), text);
   if (v && !valString(v)) {  // the value was made but its text copy failed
     valRelease(v);
     return false;

@@ -1,10 +1,12 @@
 // A small phrase for path and tree tests: one phrase, two words, each with
-// two syllables of three segments, over one registry and one arena.
+// two syllables of three segments, over one registry, one arena and one pool
+// (which must have every block back once the relations are destroyed).
 #pragma once
 #include <gtest/gtest.h>
 
 #include "model/arena.h"
 #include "model/path.h"
+#include "model/pool.h"
 #include "model/relation.h"
 
 namespace tts_test {
@@ -14,12 +16,13 @@ class Utterance : public ::testing::Test {
   void SetUp() override {
     using namespace tts;
     arena = arenaCreate(30720);
+    pool = poolCreate(1 << 20);
     params = featCreate();
     registry = featCreate();
-    phrases = relCreate("Phrase", params, registry, arena);
-    words = relCreate("Word", params, registry, arena);
-    syllables = relCreate("Syllable", params, registry, arena);
-    segments = relCreate("Segment", params, registry, arena);
+    phrases = relCreate("Phrase", params, registry, arena, pool);
+    words = relCreate("Word", params, registry, arena, pool);
+    syllables = relCreate("Syllable", params, registry, arena, pool);
+    segments = relCreate("Segment", params, registry, arena, pool);
     phrase = relAppend(phrases);
     for (int w = 0; w < 2; ++w) {
       word[w] = itemAddDaughter(phrase, relAppend(words));
@@ -36,12 +39,15 @@ class Utterance : public ::testing::Test {
     relDestroy(words);
     relDestroy(syllables);
     relDestroy(segments);
+    EXPECT_EQ(poolBlocksInUse(pool), 0);
     featDestroy(params);
     featDestroy(registry);
+    poolDestroy(pool);
     arenaDestroy(arena);
   }
 
   tts::WorkArena* arena = nullptr;
+  tts::ModelPool* pool = nullptr;
   tts::Features* params = nullptr;
   tts::Features* registry = nullptr;
   tts::Relation* phrases = nullptr;
