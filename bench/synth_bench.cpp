@@ -84,6 +84,27 @@ void BM_AllPoleFilter(benchmark::State& state) {
 }
 BENCHMARK(BM_AllPoleFilter);
 
+// The post-filter's pole filter, its tilt and the synthesis filter in one pass.
+void BM_AllPoleTiltAllPole(benchmark::State& state) {
+  const std::vector<int32_t> a = stablePredictor();
+  std::vector<int32_t> pole(kOrder + 1);
+  for (int32_t i = 0; i <= kOrder; ++i) pole[i] = a[i] * 3 / 4;
+  const int32_t tilt[2] = {4096, -1024};
+  const std::vector<int16_t> input = noisePeriod();
+  std::vector<int16_t> x(kPeriod);
+  tts::FilterMemory first, slope, second;
+  tts::filterClear(&first, kOrder);
+  tts::filterClear(&slope, 1);
+  tts::filterClear(&second, kOrder);
+  for (auto _ : state) {
+    x = input;
+    benchmark::DoNotOptimize(
+        tts::allPoleTiltAllPole(pole.data(), tilt, a.data(), 12, &first, &slope, &second, x.data(), kPeriod));
+  }
+  state.SetItemsProcessed(state.iterations() * kPeriod);
+}
+BENCHMARK(BM_AllPoleTiltAllPole);
+
 void BM_FirFilter(benchmark::State& state) {
   const std::vector<int32_t> b = stablePredictor();
   const std::vector<int16_t> input = noisePeriod();
