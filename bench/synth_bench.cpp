@@ -2,11 +2,14 @@
 // trailing pause) over a test voice: seconds of speech per CPU second.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <vector>
 
 #include "synth/kernels/arith.h"
 #include "synth/kernels/filter.h"
 #include "synth/kernels/lsf.h"
+#include "synth/output_stage.h"
+#include "synth/phrase_synth.h"
 #include "synth/synth.h"
 #include "synth_test_voice.h"
 
@@ -104,6 +107,21 @@ void BM_AllPoleTiltAllPole(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kPeriod);
 }
 BENCHMARK(BM_AllPoleTiltAllPole);
+
+void BM_DeemphasiseAndRemoveDc(benchmark::State& state) {
+  auto synth = std::make_unique<tts::PhraseSynth>();
+  synth->codec.deemphasis_Q8 = 230;
+  std::vector<int16_t> input = noisePeriod();
+  for (auto& v : input) v = static_cast<int16_t>(v * 40);
+  std::vector<int16_t> x(kPeriod);
+  for (auto _ : state) {
+    x = input;
+    tts::deemphasiseAndRemoveDc(synth.get(), x.data(), kPeriod);
+    benchmark::DoNotOptimize(x.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPeriod);
+}
+BENCHMARK(BM_DeemphasiseAndRemoveDc);
 
 void BM_FirFilter(benchmark::State& state) {
   const std::vector<int32_t> b = stablePredictor();
