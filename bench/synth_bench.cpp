@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "synth/excitation_decoder.h"
 #include "synth/kernels/arith.h"
 #include "synth/kernels/filter.h"
 #include "synth/kernels/lsf.h"
@@ -122,6 +123,23 @@ void BM_DeemphasiseAndRemoveDc(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kPeriod);
 }
 BENCHMARK(BM_DeemphasiseAndRemoveDc);
+
+// A residual block the voice has kept: unpacked instead of decoded.
+void BM_KeptExcitationBlock(benchmark::State& state) {
+  int8_t frameBytes = 0;
+  const auto frames = speexFrames(8, 3, &frameBytes);
+  std::vector<uint8_t> block = {8, static_cast<uint8_t>(frameBytes)};
+  for (const auto& f : frames) block.insert(block.end(), f.begin(), f.end());
+  std::unique_ptr<tts::ExcitationStore, void (*)(tts::ExcitationStore*)> store(tts::excitationStoreCreate(),
+                                                                              tts::excitationStoreDestroy);
+  std::vector<int16_t> out(8 * 160);
+  for (auto _ : state) {
+    tts::decodeExcitation(block.data(), block.data() + block.size(), out.data(), 80, 8 * 160, store.get());
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetItemsProcessed(state.iterations() * 8 * 160);
+}
+BENCHMARK(BM_KeptExcitationBlock);
 
 void BM_FirFilter(benchmark::State& state) {
   const std::vector<int32_t> b = stablePredictor();
