@@ -8,6 +8,7 @@
 #include "synth/excitation_decoder.h"
 #include "synth/kernels/arith.h"
 #include "synth/kernels/filter.h"
+#include "synth/kernels/length_change.h"
 #include "synth/kernels/lsf.h"
 #include "synth/output_stage.h"
 #include "synth/phrase_synth.h"
@@ -140,6 +141,20 @@ void BM_KeptExcitationBlock(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 8 * 160);
 }
 BENCHMARK(BM_KeptExcitationBlock);
+
+// A period shortened by a cross-fade and lengthened by overlapping itself.
+void BM_ChangeLength(benchmark::State& state) {
+  const std::vector<int16_t> x = noisePeriod();
+  std::vector<int16_t> shorter(kPeriod), longer(2 * kPeriod);
+  for (auto _ : state) {
+    tts::changeLength(x.data(), kPeriod, kPeriod * 3 / 4, shorter.data());
+    tts::changeLength(x.data(), kPeriod, kPeriod * 3 / 2, longer.data());
+    benchmark::DoNotOptimize(shorter.data());
+    benchmark::DoNotOptimize(longer.data());
+  }
+  state.SetItemsProcessed(state.iterations() * (kPeriod * 3 / 4 + kPeriod * 3 / 2));
+}
+BENCHMARK(BM_ChangeLength);
 
 void BM_FirFilter(benchmark::State& state) {
   const std::vector<int32_t> b = stablePredictor();
