@@ -2,11 +2,16 @@
 // trailing pause) over a test voice: seconds of speech per CPU second.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <vector>
 
+#include "synth/excitation_decoder.h"
 #include "synth/kernels/arith.h"
 #include "synth/kernels/filter.h"
+#include "synth/kernels/length_change.h"
 #include "synth/kernels/lsf.h"
+#include "synth/output_stage.h"
+#include "synth/phrase_synth.h"
 #include "synth/synth.h"
 #include "synth_test_voice.h"
 
@@ -83,6 +88,73 @@ void BM_AllPoleFilter(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kPeriod);
 }
 BENCHMARK(BM_AllPoleFilter);
+
+// The post-filter's pole filter, its tilt and the synthesis filter in one pass.
+void BM_AllPoleTiltAllPole(benchmark::State& state) {
+  const std::vector<int32_t> a = stablePredictor();
+  std::vector<int32_t> pole(kOrder + 1);
+  for (int32_t i = 0; i <= kOrder; ++i) pole[i] = a[i] * 3 / 4;
+  const int32_t tilt[2] = {4096, -1024};
+  const std::vector<int16_t> input = noisePeriod();
+  std::vector<int16_t> x(kPeriod);
+  tts::FilterMemory first, slope, second;
+  tts::filterClear(&first, kOrder);
+  tts::filterClear(&slope, 1);
+  tts::filterClear(&second, kOrder);
+  for (auto _ : state) {
+    x = input;
+    benchmark::DoNotOptimize(
+        tts::allPoleTiltAllPole(pole.data(), tilt, a.data(), 12, &first, &slope, &second, x.data(), kPeriod));
+  }
+  state.SetItemsProcessed(state.iterations() * kPeriod);
+}
+BENCHMARK(BM_AllPoleTiltAllPole);
+
+void BM_DeemphasiseAndRemoveDc(benchmark::State& state) {
+  auto synth = std::make_unique<tts::PhraseSynth>();
+  synth->codec.deemphasis_Q8 = 230;
+  std::vector<int16_t> input = noisePeriod();
+  for (auto& v : input) v = static_cast<int16_t>(v * 40);
+  std::vector<int16_t> x(kPeriod);
+  for (auto _ : state) {
+    x = input;
+    tts::deemphasiseAndRemoveDc(synth.get(), x.data(), kPeriod);
+    benchmark::DoNotOptimize(x.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPeriod);
+}
+BENCHMARK(BM_DeemphasiseAndRemoveDc);
+
+// A residual block the voice has kept: unpacked instead of decoded.
+void BM_KeptExcitationBlock(benchmark::State& state) {
+  int8_t frameBytes = 0;
+  const auto frames = speexFrames(8, 3, &frameBytes);
+  std::vector<uint8_t> block = {8, static_cast<uint8_t>(frameBytes)};
+  for (const auto& f : frames) block.insert(block.end(), f.begin(), f.end());
+  std::unique_ptr<tts::ExcitationStore, void (*)(tts::ExcitationStore*)> store(tts::excitationStoreCreate(),
+                                                                              tts::excitationStoreDestroy);
+  std::vector<int16_t> out(8 * 160);
+  for (auto _ : state) {
+    tts::decodeExcitation(block.data(), block.data() + block.size(), out.data(), 80, 8 * 160, store.get());
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetItemsProcessed(state.iterations() * 8 * 160);
+}
+BENCHMARK(BM_KeptExcitationBlock);
+
+// A period shortened by a cross-fade and lengthened by overlapping itself.
+void BM_ChangeLength(benchmark::State& state) {
+  const std::vector<int16_t> x = noisePeriod();
+  std::vector<int16_t> shorter(kPeriod), longer(2 * kPeriod);
+  for (auto _ : state) {
+    tts::changeLength(x.data(), kPeriod, kPeriod * 3 / 4, shorter.data());
+    tts::changeLength(x.data(), kPeriod, kPeriod * 3 / 2, longer.data());
+    benchmark::DoNotOptimize(shorter.data());
+    benchmark::DoNotOptimize(longer.data());
+  }
+  state.SetItemsProcessed(state.iterations() * (kPeriod * 3 / 4 + kPeriod * 3 / 2));
+}
+BENCHMARK(BM_ChangeLength);
 
 void BM_FirFilter(benchmark::State& state) {
   const std::vector<int32_t> b = stablePredictor();

@@ -11,8 +11,9 @@ constexpr int32_t kExcitationFrameOverrun = -2; // a frame read past its own byt
 // decoded by a new Speex decoder, so a block's samples are the same each time
 // it is used and a kept copy replaces the decoding. (A decoder reset with
 // SPEEX_RESET_STATE does not decode like a new one, so the decoder itself is
-// not kept.) The store keeps the first blocks that fit (about 800 frames,
-// 256 KB, allocated at the first block) and takes no more once full.
+// not kept.) The store keeps the first blocks that fit (256 KB of frames
+// packed at the bit width each needs, about 1300 frames, allocated at the
+// first block) and takes no more once full.
 struct ExcitationStore;
 
 // Null when memory runs out (decodeExcitation then decodes one-shot).

@@ -54,7 +54,9 @@ void deemphasiseAndRemoveDc(PhraseSynth* synth, int16_t* samples, int32_t count)
   int32_t x1 = synth->dcInput;
   int32_t v = synth->dcOutput;
   for (int32_t i = 0; i < count; ++i) {
-    y = sat16(samples[i] + ((coeff_Q8 * y) >> 8));
+    // Saturation is rare: a branch keeps the clamp off the recursion's chain.
+    y = samples[i] + ((coeff_Q8 * y) >> 8);
+    if (__builtin_expect(static_cast<uint32_t>(y + 32768) > 65535u, 0)) y = sat16(y);
     v = add32(mul32(243, v), 256 * y - 256 * x1) / 256;  // truncating, as in removeDc
     x1 = y;
     samples[i] = sat16(v);

@@ -64,21 +64,23 @@ int32_t findUnit(const PhraseVoice* voice, const CodecInfo* codec, const char* n
   return 1;
 }
 
-static bool buildName(const PhraseVoice* voice, int32_t a, int32_t b, char* name) {
+constexpr int32_t kUnitNameBytes = 16;  // "a-b" and its NUL
+
+// Appends text to name (k bytes used); false when it would leave no room for the NUL.
+static bool appendName(char (&name)[kUnitNameBytes], int32_t* k, const char* text) {
+  for (const char* p = text; *p; ++p) {
+    if (*k >= kUnitNameBytes - 1) return false;
+    name[(*k)++] = *p;
+  }
+  return true;
+}
+
+static bool buildName(const PhraseVoice* voice, int32_t a, int32_t b, char (&name)[kUnitNameBytes]) {
   const char* first = voice->phoneName ? voice->phoneName(a) : nullptr;
   const char* second = voice->phoneName ? voice->phoneName(b) : nullptr;
   if (!first || !second) return false;
   int32_t k = 0;
-  for (const char* p = first; *p; ++p) {
-    if (k >= 15) return false;
-    name[k++] = *p;
-  }
-  if (k >= 15) return false;
-  name[k++] = '-';
-  for (const char* p = second; *p; ++p) {
-    if (k >= 15) return false;
-    name[k++] = *p;
-  }
+  if (!appendName(name, &k, first) || !appendName(name, &k, "-") || !appendName(name, &k, second)) return false;
   name[k] = 0;
   return true;
 }
@@ -118,7 +120,7 @@ int32_t decodeUnit(const PhraseVoice* voice, const CodecInfo* codec, int32_t a, 
   if (!voice || !codec || !out || !out->lengths) return kUnitMissing;
   if (out->excitation && (!out->gains || !out->lsf_Q10)) return 0;
 
-  char name[16];
+  char name[kUnitNameBytes];
   if (!buildName(voice, a, b, name)) return kUnitMissing;
   const uint8_t* record = nullptr;
   if (!findUnit(voice, codec, name, &record)) return kUnitMissing;

@@ -51,7 +51,7 @@ voxa::voicedb::CodecHeader testCodec(int16_t voicedNoResidual) {
 }
 
 std::vector<std::vector<uint8_t>> speexFrames(int32_t frames, uint32_t seed, int8_t* frameBytes,
-                                              std::vector<int16_t>* input) {
+                                              std::vector<int16_t>* input, int32_t amplitude) {
   void* enc = speex_encoder_init(&speex_nb_mode);
   int quality = 8;
   speex_encoder_ctl(enc, SPEEX_SET_QUALITY, &quality);
@@ -64,7 +64,7 @@ std::vector<std::vector<uint8_t>> speexFrames(int32_t frames, uint32_t seed, int
   for (int32_t f = 0; f < frames; ++f) {
     spx_int16_t pcm[160];
     for (int i = 0; i < 160; ++i) {
-      pcm[i] = static_cast<spx_int16_t>(static_cast<int32_t>(nextRandom(state) % 4001) - 2000);
+      pcm[i] = static_cast<spx_int16_t>(static_cast<int32_t>(nextRandom(state) % (2 * amplitude + 1)) - amplitude);
       if (input) input->push_back(pcm[i]);
     }
     speex_bits_reset(&bits);

@@ -22,10 +22,10 @@ constexpr int32_t kWidth = 4;
 int32_t codebookLsf(int32_t i, uint32_t code);
 voxa::voicedb::CodecHeader testCodec(int16_t voicedNoResidual = 1);
 
-// Residual-like noise coded as `frames` Speex narrowband frames (quality 8).
-// frameBytes receives the constant frame size.
+// Residual-like noise of +-amplitude coded as `frames` Speex narrowband
+// frames (quality 8). frameBytes receives the constant frame size.
 std::vector<std::vector<uint8_t>> speexFrames(int32_t frames, uint32_t seed, int8_t* frameBytes,
-                                              std::vector<int16_t>* input = nullptr);
+                                              std::vector<int16_t>* input = nullptr, int32_t amplitude = 2000);
 
 // A unit "a-b" of the given period lengths; M = firstPeriods; gain codes and
 // spectral codes vary with the period index; frames: Speex excitation frames

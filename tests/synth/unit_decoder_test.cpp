@@ -111,6 +111,39 @@ TEST(UnitDecoding, KeptBlocksGiveTheSamplesOfANewDecoder) {
   }
 }
 
+TEST(UnitDecoding, KeptBlocksAtEveryLoudness) {
+  // Kept frames are packed at the width their samples need: silence, quiet,
+  // speech-like and clipped (+-32000) residual must all come back exactly, at
+  // any position and cut by the work area's end.
+  const int32_t amplitudes[] = {0, 3, 40, 700, 2000, 12000, 32767};
+  for (int32_t amplitude : amplitudes) {
+    // One store per block: the store knows blocks by address, as a voice's stay put.
+    std::unique_ptr<tts::ExcitationStore, void (*)(tts::ExcitationStore*)> store(tts::excitationStoreCreate(),
+                                                                                tts::excitationStoreDestroy);
+    ASSERT_TRUE(store);
+    int8_t frameBytes = 0;
+    const std::vector<std::vector<uint8_t>> frames = speexFrames(4, 11 + amplitude, &frameBytes, nullptr, amplitude);
+    std::vector<uint8_t> block = {4, static_cast<uint8_t>(frameBytes)};
+    for (const auto& f : frames) block.insert(block.end(), f.begin(), f.end());
+    const std::vector<int16_t> ref = referenceDecode(frames);
+    for (int32_t start : {0, 80, 333}) {
+      for (int32_t capacity : {900, 500}) {
+        for (int round = 0; round < 2; ++round) {
+          std::vector<int16_t> out(900, 1234);
+          const int32_t end = tts::decodeExcitation(block.data(), block.data() + block.size(), out.data(), start,
+                                                    capacity, store.get());
+          ASSERT_EQ(end, start - 80 + 640) << amplitude;
+          for (int32_t i = 0; i < 900; ++i) {
+            const int32_t k = i - (start - 80);
+            const int16_t want = k >= 0 && k < 640 && i < capacity ? ref[k] : 1234;
+            ASSERT_EQ(out[i], want) << "amplitude " << amplitude << " start " << start << " round " << round << " at " << i;
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(UnitDecoding, VoicedUnitWithoutResidualSkipsTheDecoder) {
   voxa::voicedb::Unit unit = makeUnit("a-n", {80, 80, 80, 80}, 2, 0);
   const std::vector<uint8_t> block = buildBlock({unit});

@@ -90,24 +90,25 @@ void firFilter(const int32_t* taps_Q, int32_t shift, FilterMemory* mem, int16_t*
   writeHistory(mem, n, line);
 }
 
-// The feedback sum: the two newest outputs stay in registers (the next
-// sample depends on them at once), the older ones, lags 3 .. kWidth+2, come
-// from the buffer as whole vectors, long after they were stored (a vector
-// load of values stored a moment ago would stall on the store). Lags past
-// the filter order have coefficient 0. Fixed trip counts for the compiler;
-// eight lanes at a time in the compiler's vector type (AVX2 in the v3 copy,
-// pairs of SSE2 registers in the baseline one).
-template <int32_t kWidth>
+// The feedback sum: the kNear newest outputs stay in registers (the next
+// samples depend on them at once), the older ones, lags kNear+1 ..
+// kWidth+kNear, come from the buffer as whole vectors, long after they were
+// stored (a vector load of values stored a moment ago would stall on the
+// store). Lags past the filter order have coefficient 0. The sum wraps modulo
+// 2^32 before the shift, so the order of its terms does not change a bit.
+// Fixed trip counts for the compiler; eight lanes at a time in the compiler's
+// vector type (AVX2 in the v3 copy, pairs of SSE2 registers in the baseline one).
+template <int32_t kWidth, int32_t kNear>
 struct AllPoleLine {
-  static constexpr int32_t kPast = kWidth + 2;
+  static constexpr int32_t kPast = kWidth + kNear;
   static constexpr int32_t kVectors = kWidth / 8;
 #if defined(__GNUC__)
   typedef uint32_t Lanes __attribute__((vector_size(32)));
-  Lanes coeffs[kVectors > 0 ? kVectors : 1];  // coeffs lane j of vector v: a_(kWidth+2-8v-j)
+  Lanes coeffs[kVectors > 0 ? kVectors : 1];  // coeffs lane j of vector v: a_(kPast-8v-j)
 #endif
   uint32_t reversed[kWidth > 0 ? kWidth : 1];
-  uint32_t a1, a2;
-  uint32_t y1, y2;   // the two newest outputs
+  uint32_t a[kNear];  // a_1 .. a_kNear
+  uint32_t y[kNear];  // y[k]: the output k+1 samples back
   int32_t n;
   int32_t shift;
   int32_t line[kPast + kMaxBlock];  // kPast past outputs (oldest first), then the block's
@@ -117,23 +118,23 @@ struct AllPoleLine {
     shift = shiftBits;
     for (int32_t j = 0; j < kWidth; ++j) reversed[j] = 0;
     if (kWidth > 0)
-      for (int32_t i = 3; i <= n && i <= kPast; ++i) reversed[kPast - i] = static_cast<uint32_t>(coeffs_Q[i]);
+      for (int32_t i = kNear + 1; i <= n && i <= kPast; ++i)
+        reversed[kPast - i] = static_cast<uint32_t>(coeffs_Q[i]);
 #if defined(__GNUC__)
     for (int32_t v = 0; v < kVectors; ++v) std::memcpy(&coeffs[v], reversed + 8 * v, sizeof(Lanes));
 #endif
-    a1 = n >= 1 ? static_cast<uint32_t>(coeffs_Q[1]) : 0;
-    a2 = n >= 2 ? static_cast<uint32_t>(coeffs_Q[2]) : 0;
+    for (int32_t k = 0; k < kNear; ++k) a[k] = k + 1 <= n ? static_cast<uint32_t>(coeffs_Q[k + 1]) : 0;
     for (int32_t j = 0; j < kPast - n; ++j) line[j] = 0;
     readHistory(mem, n, line + kPast - n);
-    y1 = static_cast<uint32_t>(line[kPast - 1]);
-    y2 = static_cast<uint32_t>(line[kPast - 2]);
+    for (int32_t k = 0; k < kNear; ++k) y[k] = static_cast<uint32_t>(line[kPast - 1 - k]);
   }
 
   // x: the input of sample t of the block. Returns the 32-bit output.
   inline int32_t step(int32_t x, int32_t t) {
     const uint32_t* past = reinterpret_cast<const uint32_t*>(line) + t;
     // Older lags first: only a1 * y1 waits for the previous sample.
-    uint32_t acc = a2 * y2;
+    uint32_t acc = a[kNear - 1] * y[kNear - 1];
+    for (int32_t k = kNear - 2; k >= 1; --k) acc += a[k] * y[k];
 #if defined(__GNUC__)
     if (kVectors > 0) {
       Lanes sum = {};
@@ -155,12 +156,12 @@ struct AllPoleLine {
 #else
     for (int32_t j = 0; j < kWidth; ++j) acc += reversed[j] * past[j];
 #endif
-    acc += a1 * y1;
-    const int32_t y = sub32(x, static_cast<int32_t>(acc) >> shift);
-    line[kPast + t] = y;
-    y2 = y1;
-    y1 = static_cast<uint32_t>(y);
-    return y;
+    acc += a[0] * y[0];
+    const int32_t out = sub32(x, static_cast<int32_t>(acc) >> shift);
+    line[kPast + t] = out;
+    for (int32_t k = kNear - 1; k >= 1; --k) y[k] = y[k - 1];
+    y[0] = static_cast<uint32_t>(out);
+    return out;
   }
 
   // After a block of `block` samples: its newest kPast outputs to the front.
@@ -171,10 +172,15 @@ struct AllPoleLine {
   void store(FilterMemory* mem) const { writeHistory(mem, n, line + kPast - n); }
 };
 
+// Lags kept in registers: alone, the filter's own chain through memory is the
+// limit; in the cascade, two filters share the scalar multiplier.
+constexpr int32_t kNearAlone = 4;
+constexpr int32_t kNearCascade = 2;
+
 template <int32_t kWidth>
 VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t n, int32_t shift,
                                                FilterMemory* mem, int16_t* samples, int32_t count) {
-  AllPoleLine<kWidth> pole;
+  AllPoleLine<kWidth, kNearAlone> pole;
   pole.load(coeffs_Q, n, shift, mem);
   uint32_t sumAbs = 0;
   while (count > 0) {
@@ -195,8 +201,8 @@ VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t 
 int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem, int16_t* samples, int32_t count) {
   if (!coeffs_Q || !mem || !samples) return 0;
   const int32_t n = mem->order;
-  if (n <= 2) return allPoleWidth<0>(coeffs_Q, n, shift, mem, samples, count);
-  if (n <= 10) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= AllPoleLine<0, kNearAlone>::kPast) return allPoleWidth<0>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= AllPoleLine<8, kNearAlone>::kPast) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
   return allPoleWidth<16>(coeffs_Q, n, shift, mem, samples, count);
 }
 
@@ -207,8 +213,8 @@ VOXA_VECTOR_CLONES static int32_t cascadeWidth(const int32_t* firstA_Q, const in
                                                const int32_t* secondA_Q, int32_t shift, FilterMemory* first,
                                                FilterMemory* tilt, FilterMemory* second, int16_t* samples,
                                                int32_t count) {
-  AllPoleLine<kWidth> a;
-  AllPoleLine<kWidth> b;
+  AllPoleLine<kWidth, kNearCascade> a;
+  AllPoleLine<kWidth, kNearCascade> b;
   a.load(firstA_Q, first->order, shift, first);
   b.load(secondA_Q, second->order, shift, second);
   int32_t previous = 0;  // the tilt filter's newest 16-bit input
@@ -241,7 +247,7 @@ int32_t allPoleTiltAllPole(const int32_t* firstA_Q, const int32_t* tilt_Q, const
                            FilterMemory* first, FilterMemory* tilt, FilterMemory* second, int16_t* samples,
                            int32_t count) {
   if (!firstA_Q || !tilt_Q || !secondA_Q || !first || !tilt || !second || !samples) return 0;
-  if (tilt->order == 1 && first->order == second->order && first->order > 10) {
+  if (tilt->order == 1 && first->order == second->order && first->order > AllPoleLine<8, kNearCascade>::kPast) {
     return cascadeWidth<16>(firstA_Q, tilt_Q, secondA_Q, shift, first, tilt, second, samples, count);
   }
   allPoleFilter(firstA_Q, shift, first, samples, count);
