@@ -9,7 +9,7 @@ namespace tts {
 
 namespace {
 constexpr int32_t kMaxFrame = 320;
-constexpr int32_t kStoreBytes = 1 << 18;  // 256 KB of packed decoded frames
+constexpr int32_t kStoreBytes = 3 << 17;  // 384 KB of packed decoded frames
 constexpr int32_t kStoreSlots = 2048;     // power of two, at most half of them used
 constexpr int32_t kUnpackSlack = 8;       // bytes past the store that unpacking may read
 

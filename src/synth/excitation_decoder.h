@@ -11,8 +11,8 @@ constexpr int32_t kExcitationFrameOverrun = -2; // a frame read past its own byt
 // decoded by a new Speex decoder, so a block's samples are the same each time
 // it is used and a kept copy replaces the decoding. (A decoder reset with
 // SPEEX_RESET_STATE does not decode like a new one, so the decoder itself is
-// not kept.) The store keeps the first blocks that fit (256 KB of frames
-// packed at the bit width each needs, about 1300 frames, allocated at the
+// not kept.) The store keeps the first blocks that fit (384 KB of frames
+// packed at the bit width each needs, about 2000 frames, allocated at the
 // first block) and takes no more once full.
 struct ExcitationStore;
 
