@@ -50,6 +50,21 @@ FeatEntry* featFind(const Features* map, const char* name) {
   return nullptr;
 }
 
+const Val* featGetPromote(Features* map, const char* name) {
+  if (map == nullptr || name == nullptr) return nullptr;
+  FeatEntry* before = nullptr;
+  for (FeatEntry* entry = map->head; entry != nullptr; before = entry, entry = entry->next) {
+    if (!sameName(entry->name, name)) continue;
+    if (before != nullptr) {
+      before->next = entry->next;
+      entry->next = map->head;
+      map->head = entry;
+    }
+    return entry->value;
+  }
+  return nullptr;
+}
+
 const Val* featGet(const Features* map, const char* name) {
   const FeatEntry* entry = featFind(map, name);
   return entry != nullptr ? entry->value : nullptr;

@@ -28,6 +28,10 @@ Features* featCreate(ModelPool* pool = nullptr);  // null when there is no room
 void featDestroy(Features* map);        // releases every value; null: nothing
 FeatEntry* featFind(const Features* map, const char* name);
 const Val* featGet(const Features* map, const char* name);
+// featGet that moves the entry found to the front of the map, for a map
+// asked the same few names again and again (the feature-function registry);
+// answers are those of featGet.
+const Val* featGetPromote(Features* map, const char* name);
 // Null value: nothing. A value that is not stored (null map or name, no room
 // for the entry) is dropped if it has no holder, so a fresh value never leaks.
 void featSet(Features* map, const char* name, const Val* value);

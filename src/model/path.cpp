@@ -81,7 +81,7 @@ const Val* answer(Item* x, const char* name) {
   const Val* stored = featGet(x->features, name);
   if (stored != nullptr) return stored;
   if (x->relation == nullptr) return nullptr;
-  FeatureFunction fn = valFfunc(featGet(x->relation->featureFunctions, name));
+  FeatureFunction fn = valFfunc(featGetPromote(x->relation->featureFunctions, name));
   return fn != nullptr ? fn(x) : nullptr;
 }
 

@@ -164,6 +164,15 @@ TEST(Features, SetReplaceOrderAndDestroy) {
   EXPECT_EQ(featGet(order, "d"), nullptr);
   EXPECT_EQ(featGet(nullptr, "a"), nullptr);
   EXPECT_EQ(featFind(nullptr, "a"), nullptr);
+  // Promoting lookups answer as featGet does, whatever order they leave.
+  for (const char* name : {"a", "a", "c", "b", "d", "a", "c"}) {
+    const Val* promoted = featGetPromote(order, name);
+    EXPECT_EQ(promoted, featGet(order, name)) << name;
+    if (promoted != nullptr) {
+      EXPECT_STREQ(order->head->name, name);
+    }
+  }
+  EXPECT_EQ(valInt(featGet(order, "a")) + valInt(featGet(order, "b")) + valInt(featGet(order, "c")), 8);
 
   // One value held by two maps survives the first map's destruction.
   const Val* shared = makeString("shared");
