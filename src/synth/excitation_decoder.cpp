@@ -98,9 +98,15 @@ int32_t unpackFrame(const uint8_t* in, int32_t count, int16_t* x) {
 }  // namespace
 
 namespace {
+// A block's frames are at most 127 bytes (a signed byte gives their size),
+// so the bit reader works in a buffer of its own on the stack instead of the
+// 2000 bytes speex_bits_init would allocate and clear for every block.
+constexpr int32_t kMaxFrameBytes = 128;
+
 struct Speex {
   void* state;
   SpeexBits bits;
+  char frame[kMaxFrameBytes];
   int32_t frameSize;
 };
 }  // namespace
@@ -119,7 +125,7 @@ static bool openSpeex(Speex* d) {
     return false;
   }
   d->frameSize = frameSize;
-  speex_bits_init(&d->bits);
+  speex_bits_init_buffer(&d->bits, d->frame, kMaxFrameBytes);
   return true;
 }
 
