@@ -91,6 +91,43 @@ std::vector<double> compensatedAutocorrelation(const double* frame, int n, int n
   return r;
 }
 
+std::vector<double> harmonicEnvelopeAutocorrelation(const double* frame, int n, int nfft, double f0Hz, double rate,
+                                                    int order) {
+  std::vector<std::complex<double>> a(static_cast<size_t>(nfft));
+  for (int i = 0; i < n && i < nfft; ++i) a[i] = frame[i];
+  fft(a);
+  const int half = nfft / 2;
+  const double binsPerHarmonic = f0Hz * nfft / rate;
+  // (bin, log power) of each harmonic's peak within half a harmonic spacing.
+  std::vector<std::pair<int, double>> peaks;
+  for (int k = 1; (k + 0.5) * binsPerHarmonic <= half; ++k) {
+    const int lo = std::max(1, static_cast<int>(std::ceil((k - 0.5) * binsPerHarmonic)));
+    const int hi = std::min(half, static_cast<int>(std::floor((k + 0.5) * binsPerHarmonic)));
+    int best = lo;
+    for (int b = lo; b <= hi; ++b)
+      if (std::norm(a[b]) > std::norm(a[best])) best = b;
+    peaks.emplace_back(best, std::log(std::norm(a[best]) + 1e-30));
+  }
+  std::vector<double> envelope(static_cast<size_t>(half + 1));
+  if (peaks.size() < 2) {
+    for (int i = 0; i <= half; ++i) envelope[i] = std::norm(a[i]);
+  } else {
+    size_t j = 0;
+    for (int i = 0; i <= half; ++i) {
+      while (j + 2 < peaks.size() && peaks[j + 1].first <= i) ++j;
+      const auto [b0, l0] = peaks[j];
+      const auto [b1, l1] = peaks[j + 1];
+      const double t = std::clamp(static_cast<double>(i - b0) / std::max(b1 - b0, 1), 0.0, 1.0);
+      envelope[i] = std::exp(l0 + t * (l1 - l0));
+    }
+  }
+  for (int i = 0; i < nfft; ++i) a[i] = envelope[i <= half ? i : nfft - i];
+  fft(a);  // real and even: the transform of the power is the autocorrelation times nfft
+  std::vector<double> r(static_cast<size_t>(order + 1));
+  for (int k = 0; k <= order; ++k) r[k] = a[k].real() / nfft;
+  return r;
+}
+
 double logSpectralDistance(const std::vector<double>& a, const std::vector<double>& b, double floor,
                            double offsetDb) {
   const double toA = std::pow(10.0, -offsetDb / 10);

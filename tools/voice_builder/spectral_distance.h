@@ -35,4 +35,13 @@ std::vector<double> smoothEnvelope(const std::vector<double>& power, double floo
 std::vector<double> compensatedAutocorrelation(const double* frame, int n, int nfft, const std::vector<double>& psd,
                                                int order);
 
+// Autocorrelation lags 0..order of a voiced frame[0..n) whose harmonics of
+// f0Hz (at `rate`) are replaced by the envelope through them: the peak power
+// of every harmonic, joined in log power from one harmonic to the next (held
+// below the first and above the last). nfft: a power of two >= n + order. A
+// predictor fitted to this follows the envelope instead of locking its poles
+// onto single harmonics.
+std::vector<double> harmonicEnvelopeAutocorrelation(const double* frame, int n, int nfft, double f0Hz, double rate,
+                                                    int order);
+
 }  // namespace voxa::voicebuild

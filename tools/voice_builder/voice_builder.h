@@ -36,6 +36,13 @@ struct BuildSettings {
   // Only resonances below this frequency get the floor: the ringing sits in
   // the low formants, and wider poles above would dim the top of the band.
   double minBandwidthBelowHz = 4000.0;
+  // In voiced periods only resonances within this fraction of F0 of a
+  // harmonic get the floor (0: every narrow one).
+  double minBandwidthHarmonicReach = 0.0;
+  // Voiced sonorant periods are fitted to the envelope through their
+  // harmonics rather than to their line spectrum (see
+  // harmonicEnvelopeAutocorrelation).
+  bool harmonicEnvelope = false;
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
