@@ -56,6 +56,8 @@ int main(int argc, char** argv) {
   double minBandwidthBelow = -1;       // Hz; negative: the builder's default
   int harmonicEnvelope = -1;           // 0|1; negative: the builder's default
   double harmonicReach = -1;           // fraction of F0; negative: the builder's default
+  int postFilterPasses = -1;           // negative: the builder's default
+  int postFilterTilt = -1;             // 0|1; negative: the builder's default
   int deemphasis = -1;               // Q8; -1: the builder's default
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
@@ -82,6 +84,8 @@ int main(int argc, char** argv) {
     else if (k == "--min-bandwidth-below") minBandwidthBelow = std::atof(argv[i + 1]);
     else if (k == "--harmonic-envelope") harmonicEnvelope = std::atoi(argv[i + 1]);
     else if (k == "--harmonic-reach") harmonicReach = std::atof(argv[i + 1]);
+    else if (k == "--post-filter-passes") postFilterPasses = std::atoi(argv[i + 1]);
+    else if (k == "--post-filter-tilt") postFilterTilt = std::atoi(argv[i + 1]);
     else if (k == "--deemphasis") deemphasis = std::atoi(argv[i + 1]);
   }
   if (lang.empty() || in.empty() || out.empty()) {
@@ -106,6 +110,8 @@ int main(int argc, char** argv) {
     if (minBandwidthBelow >= 0) settings.minBandwidthBelowHz = minBandwidthBelow;
     if (harmonicEnvelope >= 0) settings.harmonicEnvelope = harmonicEnvelope != 0;
     if (harmonicReach >= 0) settings.minBandwidthHarmonicReach = harmonicReach;
+    if (postFilterPasses >= 0) settings.postFilterPasses = postFilterPasses;
+    if (postFilterTilt >= 0) settings.postFilterTilt = postFilterTilt != 0;
     if (deemphasis >= 0) settings.deemphasis_Q8 = deemphasis;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).

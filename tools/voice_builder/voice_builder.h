@@ -43,6 +43,9 @@ struct BuildSettings {
   // harmonics rather than to their line spectrum (see
   // harmonicEnvelopeAutocorrelation).
   bool harmonicEnvelope = false;
+  // Refits of sonorant periods against the engine's post-filter (0: none).
+  int postFilterPasses = 0;
+  bool postFilterTilt = false;  // refit against the post-filter's slope too
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
