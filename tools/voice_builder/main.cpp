@@ -2,7 +2,7 @@
 //   voice_builder --lang es --in <recording set folder> --out es.voice --report es.report.txt
 //                 [--order K] [--bits B] [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]
 //                 [--bandwidth HZ] [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]
-//                 [--deemphasis Q8]
+//                 [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]
 // The defaults are the settings the default voices are built with; the
 // options are there to measure alternatives with the resynthesis check.
 //   voice_builder --respread FILE
@@ -57,7 +57,6 @@ int main(int argc, char** argv) {
   int harmonicEnvelope = -1;           // 0|1; negative: the builder's default
   double harmonicReach = -1;           // fraction of F0; negative: the builder's default
   int postFilterPasses = -1;           // negative: the builder's default
-  int postFilterTilt = -1;             // 0|1; negative: the builder's default
   int deemphasis = -1;               // Q8; -1: the builder's default
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
@@ -85,7 +84,6 @@ int main(int argc, char** argv) {
     else if (k == "--harmonic-envelope") harmonicEnvelope = std::atoi(argv[i + 1]);
     else if (k == "--harmonic-reach") harmonicReach = std::atof(argv[i + 1]);
     else if (k == "--post-filter-passes") postFilterPasses = std::atoi(argv[i + 1]);
-    else if (k == "--post-filter-tilt") postFilterTilt = std::atoi(argv[i + 1]);
     else if (k == "--deemphasis") deemphasis = std::atoi(argv[i + 1]);
   }
   if (lang.empty() || in.empty() || out.empty()) {
@@ -93,7 +91,7 @@ int main(int argc, char** argv) {
                  "usage: voice_builder --lang es|pl|tr --in FOLDER --out FILE [--report FILE] [--order K] [--bits B]\n"
                  "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ] [--bandwidth HZ]\n"
                  "       [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]\n"
-                 "       [--deemphasis Q8]\n");
+                 "       [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]\n");
     return 2;
   }
   try {
@@ -111,7 +109,6 @@ int main(int argc, char** argv) {
     if (harmonicEnvelope >= 0) settings.harmonicEnvelope = harmonicEnvelope != 0;
     if (harmonicReach >= 0) settings.minBandwidthHarmonicReach = harmonicReach;
     if (postFilterPasses >= 0) settings.postFilterPasses = postFilterPasses;
-    if (postFilterTilt >= 0) settings.postFilterTilt = postFilterTilt != 0;
     if (deemphasis >= 0) settings.deemphasis_Q8 = deemphasis;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).

@@ -181,17 +181,6 @@ std::vector<double> postFilterPower(const std::vector<double>& a, int nfft) {
   return power;
 }
 
-std::vector<double> postFilterEmphasis(const std::vector<double>& a, int nfft) {
-  std::vector<double> power = postFilterPower(a, nfft);
-  const std::vector<double> r = autocorrelationOf(power, 1);
-  const double a1 = r[0] > 0 ? -r[1] / r[0] : 0.0;
-  for (size_t i = 0; i < power.size(); ++i) {
-    const double w = M_PI * static_cast<double>(i) / (power.size() - 1);
-    power[i] *= std::norm(std::complex<double>(1.0 + a1 * std::cos(w), -a1 * std::sin(w)));
-  }
-  return power;
-}
-
 double logSpectralDistance(const std::vector<double>& a, const std::vector<double>& b, double floor,
                            double offsetDb) {
   const double toA = std::pow(10.0, -offsetDb / 10);

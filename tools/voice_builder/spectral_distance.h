@@ -40,10 +40,6 @@ std::vector<double> compensatedAutocorrelation(const double* frame, int n, int n
 // the first reflection coefficient, when positive).
 std::vector<double> postFilterPower(const std::vector<double>& a, int nfft);
 
-// The post-filter's power response with its overall slope taken out (divided
-// by its own first-order all-pole fit): the formant emphasis alone.
-std::vector<double> postFilterEmphasis(const std::vector<double>& a, int nfft);
-
 // Autocorrelation lags 0..order of frame[0..n) with its power spectrum
 // (nfft points) divided by `divisor` (nfft/2 + 1 bins), after its harmonics
 // of f0Hz are replaced by the envelope through them when f0Hz > 0 (see

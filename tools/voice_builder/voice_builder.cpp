@@ -142,7 +142,7 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
     // the post-filter the last fit gets, so that the two together give the
     // recorded envelope.
     for (int pass = 0; sonorant && !compensate && pass < s.postFilterPasses; ++pass)
-      lpc = fit(dividedAutocorrelation(buf.data(), win, 1024, envelopeF0, u.rate, s.postFilterTilt ? postFilterPower(lpc, 1024) : postFilterEmphasis(lpc, 1024),
+      lpc = fit(dividedAutocorrelation(buf.data(), win, 1024, envelopeF0, u.rate, postFilterPower(lpc, 1024),
                                        s.order));
     std::vector<double> lsf;
     if (!lpcToLsf(lpc, &lsf)) {
