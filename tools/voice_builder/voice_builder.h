@@ -32,7 +32,7 @@ struct BuildSettings {
   // are widened to it, the rest left alone. An LPC fit to a voiced period
   // locks poles onto single harmonics; pulse-excited, such a pole lets one
   // harmonic ring 10-20 dB above its neighbours. 0: off.
-  double minBandwidthHz = 130.0;
+  double minBandwidthHz = 140.0;
   // Only resonances below this frequency get the floor: the ringing that
   // stands out sits in the first formants, and every floored pole above costs
   // resynthesis distance and dims the top of the band (a floor up to 4 kHz:
