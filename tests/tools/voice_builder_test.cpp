@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <random>
 
 #include "synth/kernels/lsf.h"
@@ -25,9 +26,9 @@ namespace vb = voxa::voicebuild;
 
 namespace {
 
-// x through a two-pole resonance at f Hz (pole radius 0.97).
-std::vector<double> resonate(std::vector<double> x, double f, int rate = 16000) {
-  const double r = 0.97, w = 2 * M_PI * f / rate;
+// x through a two-pole resonance at f Hz (pole radius r).
+std::vector<double> resonate(std::vector<double> x, double f, int rate = 16000, double r = 0.97) {
+  const double w = 2 * M_PI * f / rate;
   double y1 = 0, y2 = 0;
   for (double& v : x) {
     const double y = v + 2 * r * std::cos(w) * y1 - r * r * y2;
@@ -39,10 +40,10 @@ std::vector<double> resonate(std::vector<double> x, double f, int rate = 16000) 
 }
 
 // Voiced test signal: an impulse train of the given period through two resonances.
-std::vector<double> vowel(int length, int period, double f1, double f2, int rate = 16000) {
+std::vector<double> vowel(int length, int period, double f1, double f2, int rate = 16000, double r = 0.97) {
   std::vector<double> x(length, 0.0);
   for (int i = period / 2; i < length; i += period) x[i] = 4000;
-  return resonate(resonate(x, f1, rate), f2, rate);
+  return resonate(resonate(x, f1, rate, r), f2, rate, r);
 }
 
 std::vector<double> noise(int length, double amplitude, unsigned seed) {
@@ -271,6 +272,46 @@ TEST(VoiceBuilderSpectrum, CompensatedAutocorrelationWithAFlatSpectrumIsThePlain
   // Dividing by a spectrum twice as strong halves every lag.
   const std::vector<double> half = vb::compensatedAutocorrelation(x.data(), 400, 1024, std::vector<double>(513, 2.0), 16);
   for (int k = 0; k <= 16; ++k) EXPECT_NEAR(half[k], plain[k] / 2, 1e-6 * std::fabs(plain[0])) << k;
+}
+
+TEST(VoiceBuilderSpectrum, HarmonicEnvelopeFitFollowsTheFilterWhateverThePitch) {
+  // The same sharp resonances (25 Hz wide) excited at 100 Hz and at 133 Hz:
+  // fitted to the envelope through the harmonics the two predictors agree
+  // more closely than fitted to the line spectra.
+  auto fitDb = [](int period, bool envelope) {  // |1/A|^2 in dB, 64 bins up to 4 kHz
+    const std::vector<double> x = vowel(1600, period, 600, 1700, 16000, 0.995);
+    std::vector<double> frame(x.begin() + 800, x.begin() + 1200);
+    for (int i = 0; i < 400; ++i) frame[i] *= 0.5 - 0.5 * std::cos(2 * M_PI * (i + 0.5) / 400);
+    const std::vector<double> r =
+        envelope ? vb::harmonicEnvelopeAutocorrelation(frame.data(), 400, 1024, 16000.0 / period, 16000, 18)
+                 : vb::autocorrelation(frame.data(), 400, 18);
+    const std::vector<double> a = vb::lpcFromAutocorrelation(r, 16000, 30, 1e-5);
+    std::vector<double> db;
+    for (int b = 1; b <= 64; ++b) {
+      std::complex<double> v = 0;
+      for (size_t k = 0; k < a.size(); ++k) v += a[k] * std::polar(1.0, -M_PI * b * static_cast<double>(k) / 128);
+      db.push_back(-10 * std::log10(std::norm(v)));
+    }
+    return db;
+  };
+  auto rmsDb = [](const std::vector<double>& p, const std::vector<double>& q) {
+    double mean = 0, sum = 0;
+    for (size_t i = 0; i < p.size(); ++i) mean += (p[i] - q[i]) / p.size();
+    for (size_t i = 0; i < p.size(); ++i) sum += std::pow(p[i] - q[i] - mean, 2);
+    return std::sqrt(sum / p.size());
+  };
+  const double plain = rmsDb(fitDb(160, false), fitDb(120, false));
+  const double envelope = rmsDb(fitDb(160, true), fitDb(120, true));
+  EXPECT_LT(envelope, 0.8 * plain) << plain << " " << envelope;
+}
+
+TEST(VoiceBuilderSpectrum, PostFilterPowerOfAFirstOrderPredictor) {
+  // A = 1 - 0.9 z^-1: k1 = 0.9, so (1 - 0.54 z^-1) / (1 - 0.72 z^-1) times 1 - 0.45 z^-1.
+  const std::vector<double> p = vb::postFilterPower({1.0, -0.9}, 1024);
+  EXPECT_NEAR(p[0], std::pow(0.46 / 0.28 * 0.55, 2), 1e-9);
+  EXPECT_NEAR(p[512], std::pow(1.54 / 1.72 * 1.45, 2), 1e-9);
+  // A rising predictor (k1 < 0) gets no tilt.
+  EXPECT_NEAR(vb::postFilterPower({1.0, 0.5}, 1024)[0], std::pow(1.3 / 1.4, 2), 1e-9);
 }
 
 TEST(VoiceBuilderSpectrum, DistanceIsZeroForEqualSpectraAndRemovesTheLevelOffset) {

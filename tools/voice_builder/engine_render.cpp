@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "synth/synth.h"
 #include "tts_engine.h"
@@ -21,7 +22,7 @@ PhoneClasses voicePhoneClasses(PhraseVoice* voice) {
 EngineRendering renderThroughEngine(PhraseVoice* voice, const Utterance& u, const UtteranceAnalysis& a,
                                     int postFilter, int levelControl) {
   const int segs = static_cast<int>(u.labels.size());
-  std::vector<uint8_t> phones(segs + 2, 0), prominence(segs + 2, 0), durations(segs + 2, 0);
+  std::vector<uint8_t> phones(segs + 2, 0), durations(segs + 2, 0);
   std::vector<int32_t> pitch(4 * (segs + 2), u.rate / std::max(voice->f0Mean, 1));
   int64_t prevEnd = 0;
   for (int s = 0; s < segs; ++s) {
@@ -36,10 +37,21 @@ EngineRendering renderThroughEngine(PhraseVoice* voice, const Utterance& u, cons
       if (period > 0) pitch[4 * s + q] = period;
     }
   }
+  try {
+    return renderSegments(voice, std::move(phones), std::move(durations), std::move(pitch), postFilter, levelControl);
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(u.id + ": " + e.what());
+  }
+}
+
+EngineRendering renderSegments(PhraseVoice* voice, std::vector<uint8_t> phones, std::vector<uint8_t> durations,
+                               std::vector<int32_t> pitch, int postFilter, int levelControl) {
+  const int segs = static_cast<int>(phones.size()) - 2;
+  std::vector<uint8_t> prominence(phones.size(), 0);
   int32_t bufferSamples = 0;
   tts::PhraseSynth* synth =
       tts::synthInit(voice, phones.data(), prominence.data(), durations.data(), pitch.data(), segs, &bufferSamples);
-  if (!synth) throw std::runtime_error(u.id + ": synthInit failed");
+  if (!synth) throw std::runtime_error("synthInit failed");
   std::vector<int16_t> buffer(static_cast<size_t>(bufferSamples));
   const tts::SynthControl control{3, 0, postFilter, 1, 1, 0, levelControl};
   EngineRendering r;

@@ -22,4 +22,9 @@ PhoneClasses voicePhoneClasses(PhraseVoice* voice);
 EngineRendering renderThroughEngine(PhraseVoice* voice, const Utterance& u, const UtteranceAnalysis& a,
                                     int postFilter, int levelControl);
 
+// One phrase of the front end's segments: phone ids, durations (1/1024 s) and
+// four pitch periods (samples) per segment, through the synthesiser.
+EngineRendering renderSegments(PhraseVoice* voice, std::vector<uint8_t> phones, std::vector<uint8_t> durations,
+                               std::vector<int32_t> pitch, int postFilter, int levelControl);
+
 }  // namespace voxa::voicebuild

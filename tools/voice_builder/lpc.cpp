@@ -1,5 +1,6 @@
 #include "voice_builder/lpc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 
@@ -52,7 +53,8 @@ std::vector<double> expandBandwidth(std::vector<double> a, double rate, double b
   return a;
 }
 
-std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz, double belowHz) {
+std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz, double belowHz,
+                                   double f0Hz, double harmonicReach) {
   using C = std::complex<double>;
   const int order = static_cast<int>(a.size()) - 1;
   if (order < 1 || bandwidthHz <= 0) return a;
@@ -79,8 +81,14 @@ std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, do
   }
   const double limit = std::exp(-M_PI * bandwidthHz / rate);
   bool changed = false;
+  auto onHarmonic = [&](double hz) {
+    if (f0Hz <= 0) return true;
+    const double k = std::max(1.0, std::round(hz / f0Hz));
+    return std::fabs(hz - k * f0Hz) <= harmonicReach * f0Hz;
+  };
   for (C& r : roots)
-    if (std::abs(r) > limit && std::fabs(std::arg(r)) * rate / (2 * M_PI) < belowHz) {
+    if (std::abs(r) > limit && std::fabs(std::arg(r)) * rate / (2 * M_PI) < belowHz &&
+        onHarmonic(std::fabs(std::arg(r)) * rate / (2 * M_PI))) {
       r *= limit / std::abs(r);
       changed = true;
     }

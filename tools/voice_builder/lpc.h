@@ -23,8 +23,12 @@ std::vector<double> expandBandwidth(std::vector<double> a, double rate, double b
 // bandwidthHz: each such root of A(z) with a radius above
 // exp(-pi * bandwidthHz / rate) is pulled in to that radius; broader and
 // higher resonances, and the spectral balance they set, stay as they are.
+// With f0Hz > 0 only the roots within harmonicReach * f0Hz of a harmonic
+// k * f0Hz are widened: a narrow resonance between two harmonics lifts both
+// alike, one sitting on a harmonic lets that harmonic ring alone.
 // Returns a[0..K] rebuilt from the roots.
-std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz, double belowHz);
+std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz, double belowHz,
+                                   double f0Hz = 0, double harmonicReach = 0);
 
 // LSFs in radians (0..pi, ascending) of a[0..K] (K even). Returns false when
 // fewer than K roots are found (the caller keeps a neighbour's vector).

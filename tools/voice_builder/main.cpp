@@ -1,7 +1,8 @@
 // voice_builder: builds a version-6 voice database from a recording set.
 //   voice_builder --lang es --in <recording set folder> --out es.voice --report es.report.txt
 //                 [--order K] [--bits B] [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]
-//                 [--bandwidth HZ] [--min-bandwidth HZ] [--deemphasis Q8]
+//                 [--bandwidth HZ] [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]
+//                 [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]
 // The defaults are the settings the default voices are built with; the
 // options are there to measure alternatives with the resynthesis check.
 //   voice_builder --respread FILE
@@ -52,6 +53,10 @@ int main(int argc, char** argv) {
   double loudGain = 0, lagWindow = 0;  // 0: the builder's defaults
   double bandwidth = -1;               // Hz; negative: the builder's default
   double minBandwidth = -1;            // Hz; negative: the builder's default
+  double minBandwidthBelow = -1;       // Hz; negative: the builder's default
+  int harmonicEnvelope = -1;           // 0|1; negative: the builder's default
+  double harmonicReach = -1;           // fraction of F0; negative: the builder's default
+  int postFilterPasses = -1;           // negative: the builder's default
   int deemphasis = -1;               // Q8; -1: the builder's default
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
@@ -75,13 +80,18 @@ int main(int argc, char** argv) {
     else if (k == "--lag-window") lagWindow = std::atof(argv[i + 1]);
     else if (k == "--bandwidth") bandwidth = std::atof(argv[i + 1]);
     else if (k == "--min-bandwidth") minBandwidth = std::atof(argv[i + 1]);
+    else if (k == "--min-bandwidth-below") minBandwidthBelow = std::atof(argv[i + 1]);
+    else if (k == "--harmonic-envelope") harmonicEnvelope = std::atoi(argv[i + 1]);
+    else if (k == "--harmonic-reach") harmonicReach = std::atof(argv[i + 1]);
+    else if (k == "--post-filter-passes") postFilterPasses = std::atoi(argv[i + 1]);
     else if (k == "--deemphasis") deemphasis = std::atoi(argv[i + 1]);
   }
   if (lang.empty() || in.empty() || out.empty()) {
     std::fprintf(stderr,
                  "usage: voice_builder --lang es|pl|tr --in FOLDER --out FILE [--report FILE] [--order K] [--bits B]\n"
                  "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ] [--bandwidth HZ]\n"
-                 "       [--min-bandwidth HZ] [--deemphasis Q8]\n");
+                 "       [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]\n"
+                 "       [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]\n");
     return 2;
   }
   try {
@@ -95,6 +105,10 @@ int main(int argc, char** argv) {
     if (lagWindow > 0) settings.lagWindowHz = lagWindow;
     if (bandwidth >= 0) settings.bandwidthExpansionHz = bandwidth;
     if (minBandwidth >= 0) settings.minBandwidthHz = minBandwidth;
+    if (minBandwidthBelow >= 0) settings.minBandwidthBelowHz = minBandwidthBelow;
+    if (harmonicEnvelope >= 0) settings.harmonicEnvelope = harmonicEnvelope != 0;
+    if (harmonicReach >= 0) settings.minBandwidthHarmonicReach = harmonicReach;
+    if (postFilterPasses >= 0) settings.postFilterPasses = postFilterPasses;
     if (deemphasis >= 0) settings.deemphasis_Q8 = deemphasis;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).

@@ -35,4 +35,25 @@ std::vector<double> smoothEnvelope(const std::vector<double>& power, double floo
 std::vector<double> compensatedAutocorrelation(const double* frame, int n, int nfft, const std::vector<double>& psd,
                                                int order);
 
+// Power response (bins 0..nfft/2) of the engine's post-filter for the
+// predictor a[0..K]: A(z/0.6) / A(z/0.8) times the tilt 1 - k1/2 z^-1 (k1,
+// the first reflection coefficient, when positive).
+std::vector<double> postFilterPower(const std::vector<double>& a, int nfft);
+
+// Autocorrelation lags 0..order of frame[0..n) with its power spectrum
+// (nfft points) divided by `divisor` (nfft/2 + 1 bins), after its harmonics
+// of f0Hz are replaced by the envelope through them when f0Hz > 0 (see
+// harmonicEnvelopeAutocorrelation).
+std::vector<double> dividedAutocorrelation(const double* frame, int n, int nfft, double f0Hz, double rate,
+                                           const std::vector<double>& divisor, int order);
+
+// Autocorrelation lags 0..order of a voiced frame[0..n) whose harmonics of
+// f0Hz (at `rate`) are replaced by the envelope through them: the peak power
+// of every harmonic, joined in log power from one harmonic to the next (held
+// below the first and above the last). nfft: a power of two >= n + order. A
+// predictor fitted to this follows the envelope instead of locking its poles
+// onto single harmonics.
+std::vector<double> harmonicEnvelopeAutocorrelation(const double* frame, int n, int nfft, double f0Hz, double rate,
+                                                    int order);
+
 }  // namespace voxa::voicebuild

@@ -8,9 +8,13 @@
 //     diphthongs and glides, median per phone;
 //   - sample-level discontinuities at the joins (phone starts and middles):
 //     the steepest step within 2.5 ms of the join over the steepest elsewhere
-//     within 10 ms; the worst with their phone;
+//     within 10 ms, or two pitch periods when longer; the worst with their phone;
 //   - the DC offset.
 //   voice_timbre_<lang> --in FOLDER --voice FILE [--limit N] [--glides PHONE,PHONE,...]
+//   voice_timbre_<lang> --pho FILE --voice FILE
+// The second form measures the joins and DC offset of running text: the
+// phrases of a .pho listing (voxa --inspect: phone, ms, then position-% and
+// F0 pairs), with the front end's own durations and pitch.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -79,17 +83,24 @@ std::vector<double> centroidTrack(const std::vector<double>& x, int from, int to
 
 // Discontinuities at the joins of one rendering: every phone start and
 // phone middle (where the engine joins units), worst kept per utterance.
+// periods: the pitch period (samples, 0 unvoiced) at each phone's start and
+// middle, two entries per phone. The surroundings a join is held against
+// span at least two pitch periods beyond the join's reach: at a low pitch a
+// 10 ms context may hold no glottal pulse but the one at the join.
 void addJoins(Figures& f, const std::vector<double>& x, const std::vector<int>& starts,
               const std::vector<int>& lengths, const std::vector<PhoneLabel>& labels, const std::string& id,
-              int rate) {
+              int rate, const std::vector<int>& periods) {
   double loudest = 0;
   for (size_t i = 1; i < x.size(); ++i) loudest = std::max(loudest, std::fabs(x[i] - x[i - 1]));
   Jump worst;
   std::string where;
   for (size_t s = 0; s < starts.size() && s < labels.size(); ++s) {
     if (labels[s].phone == "##") continue;
-    for (const int t : {starts[s], starts[s] + lengths[s] / 2}) {
-      const double ratio = joinDiscontinuity(x, t, kJoinReach, kJoinContext, loudest * 0.02);
+    for (const int half : {0, 1}) {
+      const int t = starts[s] + half * (lengths[s] / 2);
+      const int period = 2 * s + half < periods.size() ? periods[2 * s + half] : 0;
+      const double ratio =
+          joinDiscontinuity(x, t, kJoinReach, std::max(kJoinContext, kJoinReach + 2 * period), loudest * 0.02);
       if (ratio > 3) ++f.joinsOver;
       ++f.joins;
       if (ratio <= worst.ratio) continue;
@@ -104,10 +115,75 @@ void addJoins(Figures& f, const std::vector<double>& x, const std::vector<int>& 
   f.jumps.emplace_back(worst, where);
 }
 
+// Joins and DC offset of the phrases of a .pho listing.
+void checkPho(PhraseVoice* voice, const std::string& path) {
+  std::ifstream f(path);
+  if (!f) throw std::runtime_error("cannot read " + path);
+  const int rate = voice->voiceRate;
+  Figures engine;
+  double seconds = 0;
+  int phrases = 0;
+  std::vector<PhoneLabel> labels;
+  std::vector<uint8_t> phones, durations;
+  std::vector<int32_t> pitch;
+  auto flush = [&]() {
+    if (labels.empty()) return;
+    phones.resize(labels.size() + 2, 0);
+    durations.resize(labels.size() + 2, 0);
+    pitch.resize(4 * (labels.size() + 2), rate / std::max(voice->f0Mean, 1));
+    const EngineRendering r = renderSegments(voice, phones, durations, pitch, 1, 1);
+    ++phrases;
+    std::vector<int> periods;
+    for (size_t i = 0; i < labels.size(); ++i) {
+      const bool voiced = voice->phoneIsSonorant(phones[i]) != 0;
+      periods.push_back(voiced ? pitch[4 * i] : 0);
+      periods.push_back(voiced ? pitch[4 * i + 2] : 0);
+    }
+    addJoins(engine, r.samples, r.phoneStart, r.phoneLength, labels, "phrase " + std::to_string(phrases), rate,
+             periods);
+    for (double v : r.samples) engine.sum += v;
+    engine.count += static_cast<double>(r.samples.size());
+    seconds += static_cast<double>(r.samples.size()) / rate;
+    labels.clear();
+    phones.clear();
+    durations.clear();
+    pitch.clear();
+  };
+  for (std::string line; std::getline(f, line);) {
+    if (line.rfind("; phrase", 0) == 0) flush();
+    if (line.empty() || line[0] == ';') continue;
+    std::istringstream ls(line);
+    PhoneLabel l;
+    int ms = 0;
+    if (!(ls >> l.phone >> ms)) continue;
+    labels.push_back(l);
+    phones.push_back(static_cast<uint8_t>(voice->phoneIndex(l.phone.c_str())));
+    durations.push_back(static_cast<uint8_t>(std::clamp((ms * 1024 + 500) / 1000, 0, 250)));
+    int32_t periods[4] = {0, 0, 0, 0};
+    for (int pct = 0, hz = 0; ls >> pct >> hz;)
+      if (pct >= 0 && pct < 100 && hz > 0) periods[pct / 25] = (rate + hz / 2) / hz;
+    for (int q = 0; q < 4; ++q) {
+      if (periods[q] == 0) periods[q] = q > 0 ? periods[q - 1] : rate / std::max(voice->f0Mean, 1);
+      pitch.push_back(periods[q]);
+    }
+  }
+  flush();
+  std::printf("%s: %d phrases, %.1f s, DC offset %.1f sample units\n", path.c_str(), phrases, seconds,
+              engine.count ? engine.sum / engine.count : 0);
+  std::sort(engine.jumps.begin(), engine.jumps.end(),
+            [](const auto& a, const auto& b) { return a.first.ratio > b.first.ratio; });
+  std::printf("joins whose steepest step is over 3x the steepest within 10 ms (two pitch periods when longer): %d of %d;"
+              " worst:",
+              engine.joinsOver, engine.joins);
+  for (size_t i = 0; i < 5 && i < engine.jumps.size(); ++i)
+    std::printf(" %.1f (%s)%s", engine.jumps[i].first.ratio, engine.jumps[i].second.c_str(), i < 4 ? "," : "");
+  std::printf("\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string in, voicePath, glideList = "ai,au,ei,eu,oi,ou,j,w";
+  std::string in, voicePath, pho, glideList = "ai,au,ei,eu,oi,ou,j,w";
   int limit = 0;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i];
@@ -115,9 +191,12 @@ int main(int argc, char** argv) {
     else if (k == "--voice") voicePath = argv[i + 1];
     else if (k == "--limit") limit = std::atoi(argv[i + 1]);
     else if (k == "--glides") glideList = argv[i + 1];
+    else if (k == "--pho") pho = argv[i + 1];
   }
-  if (in.empty() || voicePath.empty()) {
-    std::fprintf(stderr, "usage: voice_timbre --in FOLDER --voice FILE [--limit N] [--glides PHONE,...]\n");
+  if ((in.empty() && pho.empty()) || voicePath.empty()) {
+    std::fprintf(stderr,
+                 "usage: voice_timbre --in FOLDER --voice FILE [--limit N] [--glides PHONE,...]\n"
+                 "       voice_timbre --pho FILE --voice FILE\n");
     return 2;
   }
   std::vector<std::string> glides;
@@ -132,6 +211,11 @@ int main(int argc, char** argv) {
     PhraseVoice* voice = tts::voiceBind(db.data(), db.size(), 0);
     if (!voice) throw std::runtime_error("the engine refuses " + voicePath);
     PhraseTTSCtrl(voice, PTC_RESET, nullptr);
+    if (!pho.empty()) {
+      checkPho(voice, pho);
+      tts::voiceRelease(voice);
+      return 0;
+    }
     const PhoneClasses classes = voicePhoneClasses(voice);
     RecordingSet set = readRecordingSet(in);
     if (limit > 0 && static_cast<int>(set.utterances.size()) > limit) set.utterances.resize(limit);
@@ -192,8 +276,12 @@ int main(int argc, char** argv) {
       reference.count += static_cast<double>(u.samples.size());
       std::vector<int> labelLengths;
       for (const PhoneLabel& l : u.labels) labelLengths.push_back(l.end - l.start);
-      addJoins(engine, r.samples, r.phoneStart, r.phoneLength, u.labels, u.id, u.rate);
-      addJoins(reference, u.samples, labelStarts, labelLengths, u.labels, u.id, u.rate);
+      std::vector<int> periods;
+      for (const PhoneLabel& l : u.labels)
+        for (const int t : {l.start, (l.start + l.end) / 2})
+          periods.push_back(classes.sonorant(l.phone) ? measuredPeriod(a, t, u.rate / 50) : 0);
+      addJoins(engine, r.samples, r.phoneStart, r.phoneLength, u.labels, u.id, u.rate, periods);
+      addJoins(reference, u.samples, labelStarts, labelLengths, u.labels, u.id, u.rate, periods);
     }
     std::printf("utterances %zu, voiced frames %zu\n", set.utterances.size(), engine.prominence.size());
     std::printf("%-58s %9s %9s\n", "", "engine", "reference");
@@ -211,7 +299,7 @@ int main(int argc, char** argv) {
     for (Figures* f : {&engine, &reference}) {
       std::sort(f->jumps.begin(), f->jumps.end(),
                 [](const auto& a, const auto& b) { return a.first.ratio > b.first.ratio; });
-      std::printf("%s: joins whose steepest step is over 3x the steepest within 10 ms: %d of %d; worst:",
+      std::printf("%s: joins whose steepest step is over 3x the steepest within 10 ms (two pitch periods when longer): %d of %d; worst:",
                   f == &engine ? "engine" : "reference", f->joinsOver, f->joins);
       for (size_t i = 0; i < 5 && i < f->jumps.size(); ++i)
         std::printf(" %.1f (%s)%s", f->jumps[i].first.ratio, f->jumps[i].second.c_str(), i < 4 ? "," : "");

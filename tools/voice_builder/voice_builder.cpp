@@ -115,15 +115,35 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
     }
     const bool sonorant = phones.sonorant(u.labels[li].phone);
     const bool compensate = !s.excitationPsd.empty() && sonorant;
+    double f0 = 0;
+    if ((s.harmonicEnvelope || s.minBandwidthHarmonicReach > 0) && a.voiced.back()) {
+      // Local pitch: the median of this period and its neighbours.
+      int len[3] = {b1 - b0, p > 0 ? b0 - a.bounds[p - 1] : b1 - b0,
+                    p + 2 < static_cast<int>(a.bounds.size()) ? a.bounds[p + 2] - b1 : b1 - b0};
+      std::sort(len, len + 3);
+      f0 = static_cast<double>(u.rate) / len[1];
+    }
     // Sonorant periods are pulse-excited by the engine: no resonance there may
     // be narrower than minBandwidthHz. Other periods keep their stored
     // residual, which follows whatever filter they get.
-    const std::vector<double> lpc = limitBandwidth(expandBandwidth(
-        lpcFromAutocorrelation(compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
-                                          : autocorrelation(buf.data(), win, s.order),
-                               u.rate, s.lagWindowHz, 1e-5),
-        u.rate, s.bandwidthExpansionHz), u.rate, sonorant ? s.minBandwidthHz : 0.0,
-        s.minBandwidthBelowHz);
+    auto fit = [&](const std::vector<double>& r) {
+      return limitBandwidth(expandBandwidth(lpcFromAutocorrelation(r, u.rate, s.lagWindowHz, 1e-5), u.rate,
+                                            s.bandwidthExpansionHz),
+                            u.rate, sonorant ? s.minBandwidthHz : 0.0, s.minBandwidthBelowHz,
+                            s.minBandwidthHarmonicReach > 0 ? f0 : 0.0, s.minBandwidthHarmonicReach);
+    };
+    const double envelopeF0 = s.harmonicEnvelope ? f0 : 0.0;
+    std::vector<double> lpc =
+        fit(compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
+            : envelopeF0 > 0 ? harmonicEnvelopeAutocorrelation(buf.data(), win, 1024, envelopeF0, u.rate, s.order)
+                             : autocorrelation(buf.data(), win, s.order));
+    // The engine's post-filter sharpens the formants of pulse-excited
+    // periods and tilts their spectrum: fit again to the spectrum divided by
+    // the post-filter the last fit gets, so that the two together give the
+    // recorded envelope.
+    for (int pass = 0; sonorant && !compensate && pass < s.postFilterPasses; ++pass)
+      lpc = fit(dividedAutocorrelation(buf.data(), win, 1024, envelopeF0, u.rate, postFilterPower(lpc, 1024),
+                                       s.order));
     std::vector<double> lsf;
     if (!lpcToLsf(lpc, &lsf)) {
       if (lastGood.empty()) {

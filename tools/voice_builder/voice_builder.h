@@ -32,10 +32,23 @@ struct BuildSettings {
   // are widened to it, the rest left alone. An LPC fit to a voiced period
   // locks poles onto single harmonics; pulse-excited, such a pole lets one
   // harmonic ring 10-20 dB above its neighbours. 0: off.
-  double minBandwidthHz = 150.0;
-  // Only resonances below this frequency get the floor: the ringing sits in
-  // the low formants, and wider poles above would dim the top of the band.
-  double minBandwidthBelowHz = 4000.0;
+  double minBandwidthHz = 140.0;
+  // Only resonances below this frequency get the floor: the ringing that
+  // stands out sits in the first formants, and every floored pole above costs
+  // resynthesis distance and dims the top of the band (a floor up to 4 kHz:
+  // 0.35 dB more distance per bin, 1-2 dB less level above 4 kHz).
+  double minBandwidthBelowHz = 1500.0;
+  // In voiced periods only resonances within this fraction of F0 of a
+  // harmonic get the floor (0: every narrow one).
+  double minBandwidthHarmonicReach = 0.0;
+  // Voiced sonorant periods are fitted to the envelope through their
+  // harmonics rather than to their line spectrum (see
+  // harmonicEnvelopeAutocorrelation).
+  bool harmonicEnvelope = true;
+  // Refits of sonorant periods against the engine's post-filter (0: none).
+  // One pass: 0.1 dB less distance per bin, but 0.2 dB more over 500 Hz bands
+  // and 3-4 dB less level above 4 kHz.
+  int postFilterPasses = 0;
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
