@@ -3,6 +3,8 @@
 #include "synth/kernels/fixed_point.h"
 #include "synth/kernels/vector_clones.h"
 
+#include <cstring>
+
 namespace tts {
 
 namespace {
@@ -95,15 +97,31 @@ constexpr uint32_t lehmerPower(int32_t steps) {
 }
 constexpr uint32_t kLehmerStep8 = lehmerPower(8);
 
-static inline uint32_t mulModLehmer(uint32_t x, uint32_t a) {
-  const uint64_t product = static_cast<uint64_t>(x) * a;  // < 2^62
-  uint64_t r = (product & kLehmerModulus) + (product >> 31);
+// Four lanes of states below 2^31, one per 64-bit element, so that the
+// product below is a 32 x 32 -> 64-bit multiply the vector units have.
+typedef uint64_t NoiseLanes __attribute__((vector_size(32)));
+typedef int64_t NoiseValues __attribute__((vector_size(32)));
+typedef int16_t NoiseSamples __attribute__((vector_size(8)));
+
+// x = x * a mod p for each lane (x < p, a < p): the product is below 2^62,
+// and folding 2^31 = 1 (mod p) twice brings it below 2p. (Lanes go by
+// reference: the baseline copy has no 32-byte vector registers to pass them.)
+static inline void mulModLehmer(NoiseLanes& x, uint32_t a) {
+  const NoiseLanes product = x * static_cast<uint64_t>(a);
+  NoiseLanes r = (product & kLehmerModulus) + (product >> 31);
   r = (r & kLehmerModulus) + (r >> 31);
-  return static_cast<uint32_t>(r >= kLehmerModulus ? r - kLehmerModulus : r);
+  x = r - ((r >= kLehmerModulus) & kLehmerModulus);
 }
 
 static inline int16_t centredNoise(uint32_t s) {
   return static_cast<int16_t>((static_cast<int32_t>(s >> 16) - 16384) >> 7);
+}
+
+// centredNoise of four lanes, stored at out[0..3].
+static inline void storeCentred(const NoiseLanes& s, int16_t* out) {
+  const NoiseValues centred = ((reinterpret_cast<const NoiseValues&>(s) >> 16) - 16384) >> 7;
+  const NoiseSamples samples = __builtin_convertvector(centred, NoiseSamples);
+  std::memcpy(out, &samples, sizeof samples);
 }
 
 VOXA_VECTOR_CLONES
@@ -112,19 +130,21 @@ void noiseFill(int32_t* state, int16_t* out, int32_t count) {
   uint32_t s = static_cast<uint32_t>(*state);
   int32_t i = 0;
   if (count >= 16) {
-    uint32_t lanes[8];
+    uint32_t first[8];
     for (; i < 8; ++i) {
       s = noiseStep(s);
-      lanes[i] = s;
+      first[i] = s;
       out[i] = centredNoise(s);
     }
+    NoiseLanes low = {first[0], first[1], first[2], first[3]};
+    NoiseLanes high = {first[4], first[5], first[6], first[7]};
     for (; i + 8 <= count; i += 8) {
-      for (int32_t j = 0; j < 8; ++j) {
-        lanes[j] = mulModLehmer(lanes[j], kLehmerStep8);
-        out[i + j] = centredNoise(lanes[j]);
-      }
+      mulModLehmer(low, kLehmerStep8);
+      mulModLehmer(high, kLehmerStep8);
+      storeCentred(low, out + i);
+      storeCentred(high, out + i + 4);
     }
-    s = lanes[7];
+    s = static_cast<uint32_t>(high[3]);
   }
   for (; i < count; ++i) {
     s = noiseStep(s);
