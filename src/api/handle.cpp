@@ -21,6 +21,9 @@ constexpr int32_t kMaxPause = 30000;
 
 int32_t clampPause(int32_t value) { return value < 0 ? 0 : (value > kMaxPause ? kMaxPause : value); }
 
+static_assert(tts::kDurationModelTrained == TTS_DURATIONS_TRAINED, "stages and header disagree");
+static_assert(tts::kIntonationAccented == TTS_INTONATION_ACCENTED, "stages and header disagree");
+
 void destroyHandle(TTSFile* file) {
   handleReset(file);
   std::free(file->samples);

@@ -19,4 +19,9 @@ struct Settings {
   int32_t intonation;          // TTS_INTONATION_MODEL or TTS_INTONATION_ACCENTED
 };
 
+// The values the stages test for (the public header's TTS_DURATIONS_TRAINED
+// and TTS_INTONATION_ACCENTED; the handle checks that they agree).
+constexpr int32_t kDurationModelTrained = 1;
+constexpr int32_t kIntonationAccented = 1;
+
 }  // namespace tts

@@ -16,7 +16,6 @@ constexpr int32_t kPhraseFinalZ_Q8 = 307;    // z-score at a "4" break
 constexpr int32_t kPhraseMedialZ_Q8 = 256;   // z-score at a "3" break
 constexpr int32_t kInnerSilence = 30;        // 1/1024 s at normal rate (z-score model)
 constexpr int32_t kTrainedFloor = 10;        // 1/1024 s: shortest segment of the trained model
-constexpr int32_t kDurationModelTrained = 1; // "duration_model" parameter: the trained model
 
 Relation* segmentRelationOf(Relation* phrases) {
   Item* seg = phraseFirstSegment(phrases);

@@ -214,7 +214,6 @@ void riseQuestionEnd(Relation* phrases, int32_t base, TargetList* t) {
 // the targets at its first syllable's start to half below at its last
 // syllable's end (later targets as at that end). A phrase ending at "?" keeps
 // its level, as yes/no questions do, and rises at its end as before.
-constexpr int32_t kIntonationAccented = 1;
 
 void raiseAt(TargetList* t, int32_t pos, int32_t factor_Q8) {
   for (int32_t k = 0; k < t->count; ++k)
