@@ -4,6 +4,7 @@
 // a whole build from a synthetic recording set that the engine binds and speaks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <random>
@@ -13,6 +14,7 @@
 #include "synth/voice.h"
 #include "tts_engine.h"
 #include "voice_builder/codebook.h"
+#include "voice_builder/formant_track.h"
 #include "voice_builder/lpc.h"
 #include "voice_builder/pitch_marks.h"
 #include "voice_builder/recording_set.h"
@@ -361,6 +363,44 @@ TEST(VoiceBuilderTimbre, ProminenceGlideAndJoinFigures) {
   x[1000] += 5 * 2 * M_PI * 150 / 16000 * 1000;
   EXPECT_NEAR(vb::joinDiscontinuity(x, 1000, 40, 160, 1), 5.5, 0.6);
   EXPECT_NEAR(vb::dcOffset({-3, 1, -1}), -1.0, 1e-12);
+}
+
+// A 125 Hz pulse train through F1 500 Hz, F2 moving linearly from f2From to
+// f2To over `rampMs` around the middle of 400 ms, and F3 2700 Hz.
+std::vector<double> secondFormantRamp(double f2From, double f2To, double rampMs) {
+  const int rate = 16000, length = 6400;
+  const double rampStart = 3200 - rampMs * 8, rampEnd = 3200 + rampMs * 8;
+  std::vector<double> x(length, 0.0);
+  for (int i = 64; i < length; i += 128) x[i] = 4000;
+  x = resonate(resonate(x, 500, rate), 2700, rate);
+  const double r = 0.97;
+  double y1 = 0, y2 = 0;
+  for (int i = 0; i < length; ++i) {
+    const double share = std::clamp((i - rampStart) / (rampEnd - rampStart), 0.0, 1.0);
+    const double w = 2 * M_PI * (f2From + share * (f2To - f2From)) / rate;
+    const double y = x[i] + 2 * r * std::cos(w) * y1 - r * r * y2;
+    y2 = y1;
+    y1 = y;
+    x[i] = y * (1 - r);
+  }
+  return x;
+}
+
+TEST(VoiceBuilderTimbre, SecondFormantGlideOfAKnownRampIsTimed) {
+  struct Case {
+    double from, to, rampMs;
+  } cases[] = {{1000, 2000, 20}, {900, 2100, 100}, {2100, 900, 60}, {1200, 1900, 150}};
+  for (const Case& c : cases) {
+    const std::vector<double> track = vb::secondFormantTrack(secondFormantRamp(c.from, c.to, c.rampMs), 16000,
+                                                             800, 5600, 80);
+    ASSERT_EQ(track.size(), 60u);
+    EXPECT_NEAR(track.front(), c.from, 80) << c.rampMs;
+    EXPECT_NEAR(track.back(), c.to, 80) << c.rampMs;
+    const vb::Glide g = vb::formantGlide(track, vb::GlidePart::kLargest, 200);
+    EXPECT_NEAR(g.change, c.to - c.from, 160) << c.rampMs;
+    // 10-90 % of a linear ramp, in 5 ms steps.
+    EXPECT_NEAR(g.steps * 5, 0.8 * c.rampMs, 10) << c.rampMs;
+  }
 }
 
 TEST(VoiceBuilderLabels, MalformedOrGappedLabelsAreRefused) {

@@ -53,13 +53,11 @@ std::vector<double> expandBandwidth(std::vector<double> a, double rate, double b
   return a;
 }
 
-std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz, double belowHz,
-                                   double f0Hz, double harmonicReach) {
+std::vector<std::complex<double>> predictorRoots(const std::vector<double>& a) {
   using C = std::complex<double>;
   const int order = static_cast<int>(a.size()) - 1;
-  if (order < 1 || bandwidthHz <= 0) return a;
   // Roots of z^K + a1 z^(K-1) + ... + aK by simultaneous (Durand-Kerner) iteration.
-  std::vector<C> roots(static_cast<size_t>(order));
+  std::vector<C> roots(static_cast<size_t>(std::max(order, 0)));
   for (int i = 0; i < order; ++i) roots[i] = std::polar(0.9, 2 * M_PI * (i + 0.25) / order);
   auto value = [&](C z) {
     C v = 1.0;
@@ -79,6 +77,15 @@ std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, do
     }
     if (moved < 1e-13) break;
   }
+  return roots;
+}
+
+std::vector<double> limitBandwidth(const std::vector<double>& a, double rate, double bandwidthHz, double belowHz,
+                                   double f0Hz, double harmonicReach) {
+  using C = std::complex<double>;
+  const int order = static_cast<int>(a.size()) - 1;
+  if (order < 1 || bandwidthHz <= 0) return a;
+  std::vector<C> roots = predictorRoots(a);
   const double limit = std::exp(-M_PI * bandwidthHz / rate);
   bool changed = false;
   auto onHarmonic = [&](double hz) {

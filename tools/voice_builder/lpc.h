@@ -2,6 +2,7 @@
 // between predictor and line-spectral frequencies, and pre-emphasis.
 // Floating point; A(z) = 1 + sum_{k=1..K} a[k] z^-k, a[0] = 1.
 #pragma once
+#include <complex>
 #include <vector>
 
 namespace voxa::voicebuild {
@@ -18,6 +19,9 @@ std::vector<double> lpcFromAutocorrelation(std::vector<double> r, double rate, d
 // a[k] times g^k with g = exp(-pi * bandwidthHz / rate): every pole moves
 // towards the origin, widening each resonance by about bandwidthHz.
 std::vector<double> expandBandwidth(std::vector<double> a, double rate, double bandwidthHz);
+
+// The K roots of z^K + a1 z^(K-1) + ... + aK (the poles of 1/A(z)), a[0..K].
+std::vector<std::complex<double>> predictorRoots(const std::vector<double>& a);
 
 // Widens only the resonances below belowHz that are narrower than
 // bandwidthHz: each such root of A(z) with a radius above

@@ -4,13 +4,14 @@
 //   - harmonic prominence in voiced frames: how far the strongest harmonic up
 //     to 1.5 kHz stands above its neighbours (median, share over 12 dB);
 //   - level from 4 kHz up relative to 0-0.5 kHz in voiced frames (median);
-//   - formant glides: 10-90 % time of the envelope centroid (0.3-3 kHz) over
-//     diphthongs and glides, median per phone;
+//   - formant glides: 10-90 % time of the largest single move of the second
+//     formant over diphthongs and glides (formant_track.h), median per phone;
 //   - sample-level discontinuities at the joins (phone starts and middles):
 //     the steepest step within 2.5 ms of the join over the steepest elsewhere
 //     within 10 ms, or two pitch periods when longer; the worst with their phone;
 //   - the DC offset.
-//   voice_timbre_<lang> --in FOLDER --voice FILE [--limit N] [--glides PHONE,PHONE,...]
+//   voice_timbre_<lang> --in FOLDER --voice FILE [--limit N] [--glides PHONE,PHONE,...] [--show-glides 1]
+// --show-glides 1 lists every glide measured, with both F2 tracks.
 //   voice_timbre_<lang> --pho FILE --voice FILE
 // The second form measures the joins and DC offset of running text: the
 // phrases of a .pho listing (voxa --inspect: phone, ms, then position-% and
@@ -28,6 +29,7 @@
 
 #include "tts_engine.h"
 #include "voice_builder/engine_render.h"
+#include "voice_builder/formant_track.h"
 #include "voice_builder/spectral_distance.h"
 #include "voice_builder/timbre_measures.h"
 
@@ -38,6 +40,7 @@ namespace {
 constexpr int kWindow = 640;    // 40 ms at 16 kHz
 constexpr int kFft = 2048;
 constexpr int kGlideHop = 80;   // 5 ms
+constexpr double kGlideMinHz = 200;  // smallest F2 move of the reference timed as a glide
 constexpr int kJoinReach = 40;     // 2.5 ms either side of a join
 constexpr int kJoinContext = 160;  // 10 ms
 
@@ -68,18 +71,6 @@ struct Figures {
   std::vector<std::pair<Jump, std::string>> jumps;  // worst join per utterance, "utterance time phone"
   int joins = 0, joinsOver = 0;
 };
-
-// Envelope-centroid track over [from, to) of x.
-std::vector<double> centroidTrack(const std::vector<double>& x, int from, int to, double binHz) {
-  std::vector<double> track;
-  for (int c = from; c < to; c += kGlideHop) {
-    const std::vector<double> p = powerSpectrum(x, c - 256, 512);
-    double peak = 0;
-    for (double v : p) peak = std::max(peak, v);
-    track.push_back(spectralCentroidHz(smoothEnvelope(p, peak * 1e-5 + 1e-9, 30), binHz * kFft / 512, 300, 3000));
-  }
-  return track;
-}
 
 // Discontinuities at the joins of one rendering: every phone start and
 // phone middle (where the engine joins units), worst kept per utterance.
@@ -185,6 +176,7 @@ void checkPho(PhraseVoice* voice, const std::string& path) {
 int main(int argc, char** argv) {
   std::string in, voicePath, pho, glideList = "ai,au,ei,eu,oi,ou,j,w";
   int limit = 0;
+  bool showGlides = false;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string k = argv[i];
     if (k == "--in") in = argv[i + 1];
@@ -192,10 +184,11 @@ int main(int argc, char** argv) {
     else if (k == "--limit") limit = std::atoi(argv[i + 1]);
     else if (k == "--glides") glideList = argv[i + 1];
     else if (k == "--pho") pho = argv[i + 1];
+    else if (k == "--show-glides") showGlides = std::atoi(argv[i + 1]) != 0;
   }
   if ((in.empty() && pho.empty()) || voicePath.empty()) {
     std::fprintf(stderr,
-                 "usage: voice_timbre --in FOLDER --voice FILE [--limit N] [--glides PHONE,...]\n"
+                 "usage: voice_timbre --in FOLDER --voice FILE [--limit N] [--glides PHONE,...] [--show-glides 1]\n"
                  "       voice_timbre --pho FILE --voice FILE\n");
     return 2;
   }
@@ -263,12 +256,25 @@ int main(int argc, char** argv) {
           fo = r.phoneStart[s - 1] + r.phoneLength[s - 1] / 2;
           to = r.phoneStart[s + 1] + r.phoneLength[s + 1] / 2;
         }
+        // The engine's F2 is timed over the same part of its track as the
+        // reference's largest move; an engine that does not move there counts 0.
         const double stepMs = 1000.0 * kGlideHop / u.rate;
-        const double gs = glideSteps(centroidTrack(u.samples, fs, ts, binHz), 150);
-        if (gs < 0) continue;  // the reference does not glide here
-        const double go = glideSteps(centroidTrack(r.samples, fo, to, binHz), 75);
-        reference.glideMs[l.phone].push_back(gs * stepMs);
-        engine.glideMs[l.phone].push_back(std::max(go, 0.0) * stepMs);
+        const std::vector<double> ts2 = secondFormantTrack(u.samples, u.rate, fs, ts, kGlideHop);
+        const Glide gs = formantGlide(ts2, GlidePart::kLargest, kGlideMinHz);
+        if (gs.steps < 0) continue;  // the reference does not glide here
+        const std::vector<double> to2 = secondFormantTrack(r.samples, u.rate, fo, to, kGlideHop);
+        const Glide go = formantGlide(to2, gs.part, kGlideMinHz / 4);
+        reference.glideMs[l.phone].push_back(gs.steps * stepMs);
+        engine.glideMs[l.phone].push_back(std::max(go.steps, 0.0) * stepMs);
+        if (showGlides) {
+          std::printf("glide %s %s at %.3f s: engine %.0f ms, reference %.0f ms (%+.0f Hz)\n  engine F2:", u.id.c_str(),
+                      l.phone.c_str(), static_cast<double>(fs) / u.rate, std::max(go.steps, 0.0) * stepMs,
+                      gs.steps * stepMs, gs.change);
+          for (double v : to2) std::printf(" %.0f", v);
+          std::printf("\n  reference F2:");
+          for (double v : ts2) std::printf(" %.0f", v);
+          std::printf("\n");
+        }
       }
       for (double v : r.samples) engine.sum += v;
       engine.count += static_cast<double>(r.samples.size());
@@ -294,8 +300,8 @@ int main(int argc, char** argv) {
     std::printf("%-58s %9.1f %9.1f\n", "DC offset, sample units", engine.count ? engine.sum / engine.count : 0,
                 reference.count ? reference.sum / reference.count : 0);
     for (const auto& [phone, ms] : reference.glideMs)
-      std::printf("glide '%s' (%zu), 10-90 %% time, median ms %*s %9.0f %9.0f\n", phone.c_str(), ms.size(),
-                  static_cast<int>(29 - phone.size()), "", median(engine.glideMs[phone]), median(ms));
+      std::printf("F2 glide '%s' (%zu), 10-90 %% time, median ms %*s %9.0f %9.0f\n", phone.c_str(), ms.size(),
+                  static_cast<int>(26 - phone.size()), "", median(engine.glideMs[phone]), median(ms));
     for (Figures* f : {&engine, &reference}) {
       std::sort(f->jumps.begin(), f->jumps.end(),
                 [](const auto& a, const auto& b) { return a.first.ratio > b.first.ratio; });

@@ -36,17 +36,6 @@ double highBandLevelDb(const std::vector<double>& power, double binHz) {
   return 10 * std::log10((high + 1e-12) / (low + 1e-12));
 }
 
-double spectralCentroidHz(const std::vector<double>& power, double binHz, double loHz, double hiHz) {
-  double sum = 0, moment = 0;
-  for (size_t b = 1; b < power.size(); ++b) {
-    const double f = b * binHz;
-    if (f < loHz || f > hiHz) continue;
-    sum += power[b];
-    moment += power[b] * f;
-  }
-  return sum > 0 ? moment / sum : 0.5 * (loHz + hiHz);
-}
-
 double glideSteps(const std::vector<double>& track, double minChange) {
   const size_t n = track.size();
   if (n < 6) return -1;

@@ -16,10 +16,6 @@ double harmonicProminenceDb(const std::vector<double>& power, double binHz, doub
 // Power from 4 kHz up relative to the power in (0, 500 Hz), in dB.
 double highBandLevelDb(const std::vector<double>& power, double binHz);
 
-// Power-weighted mean frequency between loHz and hiHz of a power spectrum
-// (a smoothed envelope follows the formants rather than the harmonics).
-double spectralCentroidHz(const std::vector<double>& power, double binHz, double loHz, double hiHz);
-
 // Duration, in track steps, over which a track moves from 10 % to 90 % of its
 // net change (ends: medians of the first and last three values); -1 when the
 // net change is smaller than minChange or the track is shorter than 6.
