@@ -1,8 +1,12 @@
-// formant_track FILE [--hop-ms 5]: one line per frame, "ms hz", the second
-// formant of the first channel of a sound file, from the voice builder's
-// tracker (formant_track.h) at the file's own rate.
+// formant_track FILE [--hop-ms 5] [--from-ms MS --to-ms MS]: one line per
+// frame, "ms hz", the second formant of the first channel of a sound file,
+// from the voice builder's tracker (formant_track.h) at the file's own rate.
+// With a span, only the frames in it, and a last line "glide MS HZ": the
+// 10-90 % time and net move of the span's largest single F2 move (-1 when
+// it moves less than 200 Hz), as the timbre check times glides.
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,12 +16,16 @@
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: formant_track FILE [--hop-ms MS]\n");
+    std::fprintf(stderr, "usage: formant_track FILE [--hop-ms MS] [--from-ms MS --to-ms MS]\n");
     return 2;
   }
-  double hopMs = 5;
-  for (int k = 2; k + 1 < argc; k += 2)
-    if (std::string(argv[k]) == "--hop-ms") hopMs = std::atof(argv[k + 1]);
+  double hopMs = 5, fromMs = -1, toMs = -1;
+  for (int k = 2; k + 1 < argc; k += 2) {
+    const std::string arg = argv[k];
+    if (arg == "--hop-ms") hopMs = std::atof(argv[k + 1]);
+    else if (arg == "--from-ms") fromMs = std::atof(argv[k + 1]);
+    else if (arg == "--to-ms") toMs = std::atof(argv[k + 1]);
+  }
   SF_INFO info{};
   SNDFILE* file = sf_open(argv[1], SFM_READ, &info);
   const int hop = static_cast<int>(hopMs * info.samplerate / 1000);
@@ -30,8 +38,16 @@ int main(int argc, char** argv) {
   sf_close(file);
   std::vector<double> x(static_cast<size_t>(info.frames));
   for (size_t i = 0; i < x.size(); ++i) x[i] = frames[i * info.channels] * 32768.0;
-  const std::vector<double> f2 =
-      voxa::voicebuild::secondFormantTrack(x, info.samplerate, 0, static_cast<int>(x.size()), hop);
-  for (size_t f = 0; f < f2.size(); ++f) std::printf("%.0f %.0f\n", f * hopMs, f2[f]);
+  const bool span = fromMs >= 0 && toMs > fromMs;
+  const int from = span ? static_cast<int>(fromMs * info.samplerate / 1000) : 0;
+  const int to = span ? std::min(static_cast<int>(toMs * info.samplerate / 1000), static_cast<int>(x.size()))
+                      : static_cast<int>(x.size());
+  const std::vector<double> f2 = voxa::voicebuild::secondFormantTrack(x, info.samplerate, from, to, hop);
+  for (size_t f = 0; f < f2.size(); ++f)
+    std::printf("%.0f %.0f\n", 1000.0 * from / info.samplerate + f * hopMs, f2[f]);
+  if (span) {
+    const voxa::voicebuild::Glide g = formantGlide(f2, voxa::voicebuild::GlidePart::kLargest, 200);
+    std::printf("glide %.0f %.0f\n", g.steps < 0 ? -1 : g.steps * hopMs, g.change);
+  }
   return 0;
 }

@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -72,6 +73,30 @@ struct Figures {
   int joins = 0, joinsOver = 0;
 };
 
+// The span a glide is timed over in a rendering with phones at starts and
+// lengths: a diphthong over its own span, a glide from the middle of the
+// sonorant before it to the middle of the sonorant after it. False when
+// phone s is no glide or a glide without sonorant neighbours.
+bool glideSpan(const std::vector<std::string>& glides, const std::vector<PhoneLabel>& labels,
+               const std::function<bool(const std::string&)>& sonorant, const std::vector<int>& starts,
+               const std::vector<int>& lengths, int s, int* from, int* to) {
+  const int segs = static_cast<int>(std::min(starts.size(), labels.size()));
+  if (s >= segs || std::find(glides.begin(), glides.end(), labels[s].phone) == glides.end()) return false;
+  *from = starts[s];
+  *to = starts[s] + lengths[s];
+  if (labels[s].phone.size() > 1) return true;
+  if (s == 0 || s + 1 >= segs || !sonorant(labels[s - 1].phone) || !sonorant(labels[s + 1].phone)) return false;
+  *from = starts[s - 1] + lengths[s - 1] / 2;
+  *to = starts[s + 1] + lengths[s + 1] / 2;
+  return true;
+}
+
+void printTrack(const char* name, const std::vector<double>& track) {
+  std::printf("  %s F2:", name);
+  for (double v : track) std::printf(" %.0f", v);
+  std::printf("\n");
+}
+
 // Discontinuities at the joins of one rendering: every phone start and
 // phone middle (where the engine joins units), worst kept per utterance.
 // periods: the pitch period (samples, 0 unvoiced) at each phone's start and
@@ -107,11 +132,12 @@ void addJoins(Figures& f, const std::vector<double>& x, const std::vector<int>& 
 }
 
 // Joins and DC offset of the phrases of a .pho listing.
-void checkPho(PhraseVoice* voice, const std::string& path) {
+void checkPho(PhraseVoice* voice, const std::string& path, const std::vector<std::string>& glides, bool showGlides) {
   std::ifstream f(path);
   if (!f) throw std::runtime_error("cannot read " + path);
   const int rate = voice->voiceRate;
   Figures engine;
+  std::map<std::string, std::vector<double>> glideSpanMs;
   double seconds = 0;
   int phrases = 0;
   std::vector<PhoneLabel> labels;
@@ -132,6 +158,25 @@ void checkPho(PhraseVoice* voice, const std::string& path) {
     }
     addJoins(engine, r.samples, r.phoneStart, r.phoneLength, labels, "phrase " + std::to_string(phrases), rate,
              periods);
+    const PhoneClasses classes = voicePhoneClasses(voice);
+    for (int s = 0; s < static_cast<int>(labels.size()); ++s) {
+      int from = 0, to = 0;
+      if (!glideSpan(glides, labels, classes.sonorant, r.phoneStart, r.phoneLength, s, &from, &to)) continue;
+      const std::vector<double> track = secondFormantTrack(r.samples, rate, from, to, kGlideHop);
+      const Glide g = formantGlide(track, GlidePart::kLargest, kGlideMinHz);
+      const double ms = std::max(g.steps, 0.0) * 1000.0 * kGlideHop / rate;
+      engine.glideMs[labels[s].phone].push_back(ms);
+      glideSpanMs[labels[s].phone].push_back(1000.0 * (to - from) / rate);
+      if (showGlides) {
+        std::printf("glide phrase %d %s at %.3f s: %.0f ms of %.0f ms (%+.0f Hz); phones", phrases,
+                    labels[s].phone.c_str(), static_cast<double>(from) / rate, ms, 1000.0 * (to - from) / rate,
+                    g.change);
+        for (int k = std::max(0, s - 1); k <= s + 1 && k < static_cast<int>(r.phoneStart.size()); ++k)
+          std::printf(" %s from %.3f s", labels[k].phone.c_str(), static_cast<double>(r.phoneStart[k]) / rate);
+        std::printf("\n");
+        printTrack("engine", track);
+      }
+    }
     for (double v : r.samples) engine.sum += v;
     engine.count += static_cast<double>(r.samples.size());
     seconds += static_cast<double>(r.samples.size()) / rate;
@@ -169,6 +214,9 @@ void checkPho(PhraseVoice* voice, const std::string& path) {
   for (size_t i = 0; i < 5 && i < engine.jumps.size(); ++i)
     std::printf(" %.1f (%s)%s", engine.jumps[i].first.ratio, engine.jumps[i].second.c_str(), i < 4 ? "," : "");
   std::printf("\n");
+  for (const auto& [phone, ms] : engine.glideMs)
+    std::printf("F2 glide '%s' (%zu), 10-90 %% time, median ms %.0f (span %.0f ms; 0 where F2 moves under %.0f Hz)\n",
+                phone.c_str(), ms.size(), median(ms), median(glideSpanMs[phone]), kGlideMinHz);
 }
 
 }  // namespace
@@ -205,7 +253,7 @@ int main(int argc, char** argv) {
     if (!voice) throw std::runtime_error("the engine refuses " + voicePath);
     PhraseTTSCtrl(voice, PTC_RESET, nullptr);
     if (!pho.empty()) {
-      checkPho(voice, pho);
+      checkPho(voice, pho, glides, showGlides);
       tts::voiceRelease(voice);
       return 0;
     }
@@ -220,7 +268,11 @@ int main(int argc, char** argv) {
       const double binHz = static_cast<double>(u.rate) / kFft;
       const int segs = std::min(static_cast<int>(r.phoneStart.size()), static_cast<int>(u.labels.size()));
       std::vector<int> labelStarts;
-      for (const PhoneLabel& l : u.labels) labelStarts.push_back(l.start);
+      std::vector<int> labelLengths;
+      for (const PhoneLabel& l : u.labels) {
+        labelStarts.push_back(l.start);
+        labelLengths.push_back(l.end - l.start);
+      }
       for (int s = 0; s < segs; ++s) {
         const PhoneLabel& l = u.labels[s];
         if (r.phoneLength[s] <= 0 || !classes.sonorant(l.phone)) continue;
@@ -243,19 +295,10 @@ int main(int argc, char** argv) {
           reference.highBand.push_back(highBandLevelDb(ps, binHz));
           engine.highBand.push_back(highBandLevelDb(po, binHz));
         }
-        // Glides: a diphthong over its own span, a glide from the middle of a
-        // sonorant before it to the middle of a sonorant after it.
-        if (std::find(glides.begin(), glides.end(), l.phone) == glides.end()) continue;
-        int fs = l.start, ts = l.end, fo = r.phoneStart[s], to = r.phoneStart[s] + r.phoneLength[s];
-        if (l.phone.size() == 1) {
-          if (s == 0 || s + 1 >= segs || !classes.sonorant(u.labels[s - 1].phone) ||
-              !classes.sonorant(u.labels[s + 1].phone))
-            continue;
-          fs = (u.labels[s - 1].start + u.labels[s - 1].end) / 2;
-          ts = (u.labels[s + 1].start + u.labels[s + 1].end) / 2;
-          fo = r.phoneStart[s - 1] + r.phoneLength[s - 1] / 2;
-          to = r.phoneStart[s + 1] + r.phoneLength[s + 1] / 2;
-        }
+        int fs = 0, ts = 0, fo = 0, to = 0;
+        if (!glideSpan(glides, u.labels, classes.sonorant, labelStarts, labelLengths, s, &fs, &ts) ||
+            !glideSpan(glides, u.labels, classes.sonorant, r.phoneStart, r.phoneLength, s, &fo, &to))
+          continue;
         // The engine's F2 is timed over the same part of its track as the
         // reference's largest move; an engine that does not move there counts 0.
         const double stepMs = 1000.0 * kGlideHop / u.rate;
@@ -267,21 +310,17 @@ int main(int argc, char** argv) {
         reference.glideMs[l.phone].push_back(gs.steps * stepMs);
         engine.glideMs[l.phone].push_back(std::max(go.steps, 0.0) * stepMs);
         if (showGlides) {
-          std::printf("glide %s %s at %.3f s: engine %.0f ms, reference %.0f ms (%+.0f Hz)\n  engine F2:", u.id.c_str(),
+          std::printf("glide %s %s at %.3f s: engine %.0f ms, reference %.0f ms (%+.0f Hz)\n", u.id.c_str(),
                       l.phone.c_str(), static_cast<double>(fs) / u.rate, std::max(go.steps, 0.0) * stepMs,
                       gs.steps * stepMs, gs.change);
-          for (double v : to2) std::printf(" %.0f", v);
-          std::printf("\n  reference F2:");
-          for (double v : ts2) std::printf(" %.0f", v);
-          std::printf("\n");
+          printTrack("engine", to2);
+          printTrack("reference", ts2);
         }
       }
       for (double v : r.samples) engine.sum += v;
       engine.count += static_cast<double>(r.samples.size());
       for (double v : u.samples) reference.sum += v;
       reference.count += static_cast<double>(u.samples.size());
-      std::vector<int> labelLengths;
-      for (const PhoneLabel& l : u.labels) labelLengths.push_back(l.end - l.start);
       std::vector<int> periods;
       for (const PhoneLabel& l : u.labels)
         for (const int t : {l.start, (l.start + l.end) / 2})
