@@ -365,19 +365,22 @@ TEST(VoiceBuilderTimbre, ProminenceGlideAndJoinFigures) {
   EXPECT_NEAR(vb::dcOffset({-3, 1, -1}), -1.0, 1e-12);
 }
 
-// A 125 Hz pulse train through F1 500 Hz, F2 moving linearly from f2From to
-// f2To over `rampMs` around the middle of 400 ms, and F3 2700 Hz.
-std::vector<double> secondFormantRamp(double f2From, double f2To, double rampMs) {
-  const int rate = 16000, length = 6400;
-  const double rampStart = 3200 - rampMs * 8, rampEnd = 3200 + rampMs * 8;
+// A 125 Hz pulse train of `length` samples through F1 500 Hz, F3 2700 Hz and
+// an F2 moving linearly between (sample, Hz) breakpoints, held beyond them.
+std::vector<double> secondFormantContour(const std::vector<std::pair<double, double>>& points, int length) {
+  const int rate = 16000;
   std::vector<double> x(length, 0.0);
   for (int i = 64; i < length; i += 128) x[i] = 4000;
   x = resonate(resonate(x, 500, rate), 2700, rate);
   const double r = 0.97;
   double y1 = 0, y2 = 0;
+  size_t k = 0;
   for (int i = 0; i < length; ++i) {
-    const double share = std::clamp((i - rampStart) / (rampEnd - rampStart), 0.0, 1.0);
-    const double w = 2 * M_PI * (f2From + share * (f2To - f2From)) / rate;
+    while (k + 1 < points.size() && points[k + 1].first <= i) ++k;
+    double f = points[k].second;
+    if (k + 1 < points.size() && i > points[k].first)
+      f += (points[k + 1].second - f) * (i - points[k].first) / (points[k + 1].first - points[k].first);
+    const double w = 2 * M_PI * f / rate;
     const double y = x[i] + 2 * r * std::cos(w) * y1 - r * r * y2;
     y2 = y1;
     y1 = y;
@@ -391,8 +394,9 @@ TEST(VoiceBuilderTimbre, SecondFormantGlideOfAKnownRampIsTimed) {
     double from, to, rampMs;
   } cases[] = {{1000, 2000, 20}, {900, 2100, 100}, {2100, 900, 60}, {1200, 1900, 150}};
   for (const Case& c : cases) {
-    const std::vector<double> track = vb::secondFormantTrack(secondFormantRamp(c.from, c.to, c.rampMs), 16000,
-                                                             800, 5600, 80);
+    const double half = c.rampMs * 8;  // samples
+    const std::vector<double> track = vb::secondFormantTrack(
+        secondFormantContour({{3200 - half, c.from}, {3200 + half, c.to}}, 6400), 16000, 800, 5600, 80);
     ASSERT_EQ(track.size(), 60u);
     EXPECT_NEAR(track.front(), c.from, 80) << c.rampMs;
     EXPECT_NEAR(track.back(), c.to, 80) << c.rampMs;
@@ -400,6 +404,24 @@ TEST(VoiceBuilderTimbre, SecondFormantGlideOfAKnownRampIsTimed) {
     EXPECT_NEAR(g.change, c.to - c.from, 160) << c.rampMs;
     // 10-90 % of a linear ramp, in 5 ms steps.
     EXPECT_NEAR(g.steps * 5, 0.8 * c.rampMs, 10) << c.rampMs;
+  }
+}
+
+TEST(VoiceBuilderBuild, GlidesAreCutAtTheirSecondFormantTurn) {
+  // Vowel (0.125 s), glide, vowel; the glide's F2 turns 300 samples off its
+  // label middle (2800), above or below its neighbours.
+  struct Case {
+    double turnAt, turnHz;
+    int label;
+    double expected;
+  } cases[] = {{2500, 2300, 1, 2500}, {3100, 800, 1, 3100}, {2500, 2300, 0, 1000}};
+  for (const Case& c : cases) {
+    vb::Utterance u;
+    u.id = "glide";
+    u.rate = 16000;
+    u.samples = secondFormantContour({{1600, 1300}, {c.turnAt, c.turnHz}, {3800, 1000}}, 5600);
+    u.labels = {{0, 2000, "a"}, {2000, 3600, "j"}, {3600, 5600, "o"}};
+    EXPECT_NEAR(vb::glideTurnSample(u, c.label), c.expected, 80) << c.turnAt << " " << c.label;
   }
 }
 

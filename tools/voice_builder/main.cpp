@@ -3,8 +3,11 @@
 //                 [--order K] [--bits B] [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]
 //                 [--bandwidth HZ] [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]
 //                 [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]
-// The defaults are the settings the default voices are built with; the
-// options are there to measure alternatives with the resynthesis check.
+//                 [--glide-cut PHONE,PHONE,...]
+// The defaults are the settings the default voices are built with, except
+// --glide-cut (the glide phones cut at their F2 turning point), which
+// scripts/build-voices gives per language; the other options are there to
+// measure alternatives with the resynthesis check.
 //   voice_builder --respread FILE
 // rewrites only the F0 spread of a built voice in place, raised to the
 // builder's floor for its F0 mean: for a speaker whose measured spread is
@@ -58,6 +61,7 @@ int main(int argc, char** argv) {
   double harmonicReach = -1;           // fraction of F0; negative: the builder's default
   int postFilterPasses = -1;           // negative: the builder's default
   int deemphasis = -1;               // Q8; -1: the builder's default
+  std::string glideCut;              // comma-separated glide phones; empty: none
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
   int matchPower = 1;
@@ -85,13 +89,15 @@ int main(int argc, char** argv) {
     else if (k == "--harmonic-reach") harmonicReach = std::atof(argv[i + 1]);
     else if (k == "--post-filter-passes") postFilterPasses = std::atoi(argv[i + 1]);
     else if (k == "--deemphasis") deemphasis = std::atoi(argv[i + 1]);
+    else if (k == "--glide-cut") glideCut = argv[i + 1];
   }
   if (lang.empty() || in.empty() || out.empty()) {
     std::fprintf(stderr,
                  "usage: voice_builder --lang es|pl|tr --in FOLDER --out FILE [--report FILE] [--order K] [--bits B]\n"
                  "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ] [--bandwidth HZ]\n"
                  "       [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]\n"
-                 "       [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]\n");
+                 "       [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]\n"
+                 "       [--glide-cut PHONE,PHONE,...]\n");
     return 2;
   }
   try {
@@ -110,6 +116,11 @@ int main(int argc, char** argv) {
     if (harmonicReach >= 0) settings.minBandwidthHarmonicReach = harmonicReach;
     if (postFilterPasses >= 0) settings.postFilterPasses = postFilterPasses;
     if (deemphasis >= 0) settings.deemphasis_Q8 = deemphasis;
+    for (size_t from = 0; from < glideCut.size();) {
+      const size_t comma = std::min(glideCut.find(',', from), glideCut.size());
+      if (comma > from) settings.glideTurnCut.push_back(glideCut.substr(from, comma - from));
+      from = comma + 1;
+    }
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).
     if (compensate > 0) {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "voice_builder/codebook.h"
+#include "voice_builder/formant_track.h"
 #include "voice_builder/lpc.h"
 #include "voice_builder/residual_coder.h"
 #include "voice_builder/spectral_distance.h"
@@ -238,16 +239,18 @@ int nearestBound(const std::vector<int>& bounds, int t, int lo, int hi) {
   return best;
 }
 
-Choice cutUnit(const Utterance& u, const UtteranceAnalysis& a, int li, int silencePeriods) {
+// cutAt: the sample each label is cut at (its middle, or a glide's turning point).
+Choice cutUnit(const Utterance& u, const UtteranceAnalysis& a, const std::vector<int>& cutAt, int li,
+               int silencePeriods) {
   Choice c;
   const auto [pa0, pa1] = periodsOfPhone(a, li);
   const auto [pb0, pb1] = periodsOfPhone(a, li + 1);
   if (pa1 <= pa0 || pb1 <= pb0 || pa1 != pb0) return c;
   const PhoneLabel& la = u.labels[li];
   const PhoneLabel& lb = u.labels[li + 1];
-  int ca = nearestBound(a.bounds, (la.start + la.end) / 2, pa0, pa1 - 1);
+  int ca = nearestBound(a.bounds, cutAt[li], pa0, pa1 - 1);
   if (la.phone == "##") ca = std::max(ca, pa1 - silencePeriods);
-  int cb = nearestBound(a.bounds, (lb.start + lb.end) / 2, pb0 + 1, pb1);
+  int cb = nearestBound(a.bounds, cutAt[li + 1], pb0 + 1, pb1);
   if (lb.phone == "##") cb = std::min(cb, pb0 + silencePeriods);
   // Unit period counts are bytes.
   while (cb - ca > 255) {
@@ -267,6 +270,31 @@ struct Part {
 };
 
 }  // namespace
+
+int glideTurnSample(const Utterance& u, int li) {
+  const PhoneLabel& l = u.labels[li];
+  const int middle = (l.start + l.end) / 2;
+  if (li == 0 || li + 1 >= static_cast<int>(u.labels.size())) return middle;
+  constexpr int kHop = 80;
+  const PhoneLabel& before = u.labels[li - 1];
+  const PhoneLabel& after = u.labels[li + 1];
+  const int from = (before.start + before.end) / 2, to = (after.start + after.end) / 2;
+  const int hop = std::max(1, kHop * u.rate / 16000);
+  const std::vector<double> f2 = secondFormantTrack(u.samples, u.rate, from, to, hop);
+  if (f2.size() < 2) return middle;
+  const double mean = 0.5 * (f2.front() + f2.back());
+  int best = middle;
+  double farthest = -1;
+  for (size_t k = 0; k < f2.size(); ++k) {
+    const int t = from + static_cast<int>(k) * hop;
+    if (4 * (t - l.start) < l.end - l.start || 4 * (l.end - t) < l.end - l.start) continue;
+    if (std::fabs(f2[k] - mean) > farthest) {
+      farthest = std::fabs(f2[k] - mean);
+      best = t;
+    }
+  }
+  return best;
+}
 
 int f0StdDevFor(int f0Mean, double iqr) {
   // The reference speaker reads on a flat pitch, so its measured spread says
@@ -301,10 +329,16 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
   std::map<std::string, Choice> chosen;
   for (int i = 0; i < nu; ++i) {
     const Utterance& u = set.utterances[i];
+    std::vector<int> cutAt;
+    for (int li = 0; li < static_cast<int>(u.labels.size()); ++li) {
+      const PhoneLabel& l = u.labels[li];
+      const bool glide = std::find(s.glideTurnCut.begin(), s.glideTurnCut.end(), l.phone) != s.glideTurnCut.end();
+      cutAt.push_back(glide ? glideTurnSample(u, li) : (l.start + l.end) / 2);
+    }
     for (int li = 0; li + 1 < static_cast<int>(u.labels.size()); ++li) {
       const std::string name = u.labels[li].phone + "-" + u.labels[li + 1].phone;
       if (name.size() > 15) continue;
-      Choice c = cutUnit(u, an[i], li, s.silencePeriods);
+      Choice c = cutUnit(u, an[i], cutAt, li, s.silencePeriods);
       if (c.score < 0) continue;
       c.utt = i;
       auto it = chosen.find(name);
