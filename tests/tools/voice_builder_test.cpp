@@ -407,22 +407,21 @@ TEST(VoiceBuilderTimbre, SecondFormantGlideOfAKnownRampIsTimed) {
   }
 }
 
-TEST(VoiceBuilderBuild, GlidesAreCutAtTheirSecondFormantTurn) {
-  // Vowel (0.125 s), glide, vowel; the glide's F2 turns 300 samples off its
-  // label middle (2800), above or below its neighbours.
+TEST(VoiceBuilderBuild, GlidesAreCutWhereTheirSecondFormantIsNearestTheUsual) {
+  // A 100 ms glide label, F2 every 5 ms; cuts stay in its middle half (samples 400-1200).
+  std::vector<double> falling, flat(20, 1500.0);
+  for (int k = 0; k < 20; ++k) falling.push_back(2300 - 70 * k);
   struct Case {
-    double turnAt, turnHz;
-    int label;
-    double expected;
-  } cases[] = {{2500, 2300, 1, 2500}, {3100, 800, 1, 3100}, {2500, 2300, 0, 1000}};
-  for (const Case& c : cases) {
-    vb::Utterance u;
-    u.id = "glide";
-    u.rate = 16000;
-    u.samples = secondFormantContour({{1600, 1300}, {c.turnAt, c.turnHz}, {3800, 1000}}, 5600);
-    u.labels = {{0, 2000, "a"}, {2000, 3600, "j"}, {3600, 5600, "o"}};
-    EXPECT_NEAR(vb::glideTurnSample(u, c.label), c.expected, 80) << c.turnAt << " " << c.label;
-  }
+    const std::vector<double>* f2;
+    double targetHz;
+    int expected;
+  } cases[] = {
+      {&falling, 1810, 560},  // frame 7 has the usual F2, 15 ms from the middle
+      {&falling, 3000, 400},  // out of reach: the nearest end of the middle half
+      {&flat, 1700, 800},     // nothing to gain by moving: the middle
+  };
+  const vb::PhoneLabel label{0, 1600, "j"};
+  for (const Case& c : cases) EXPECT_EQ(vb::glideCutSample(*c.f2, 80, label, c.targetHz, 16000), c.expected) << c.targetHz;
 }
 
 TEST(VoiceBuilderLabels, MalformedOrGappedLabelsAreRefused) {

@@ -5,7 +5,7 @@
 //                 [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]
 //                 [--glide-cut PHONE,PHONE,...]
 // The defaults are the settings the default voices are built with, except
-// --glide-cut (the glide phones cut at their F2 turning point), which
+// --glide-cut (the glide phones cut where their F2 is nearest the usual), which
 // scripts/build-voices gives per language; the other options are there to
 // measure alternatives with the resynthesis check.
 //   voice_builder --respread FILE
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     if (deemphasis >= 0) settings.deemphasis_Q8 = deemphasis;
     for (size_t from = 0; from < glideCut.size();) {
       const size_t comma = std::min(glideCut.find(',', from), glideCut.size());
-      if (comma > from) settings.glideTurnCut.push_back(glideCut.substr(from, comma - from));
+      if (comma > from) settings.glideCut.push_back(glideCut.substr(from, comma - from));
       from = comma + 1;
     }
     // Sonorant periods are analysed against the engine's pulse spectrum

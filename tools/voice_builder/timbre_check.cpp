@@ -5,7 +5,9 @@
 //     to 1.5 kHz stands above its neighbours (median, share over 12 dB);
 //   - level from 4 kHz up relative to 0-0.5 kHz in voiced frames (median);
 //   - formant glides: 10-90 % time of the largest single move of the second
-//     formant over diphthongs and glides (formant_track.h), median per phone;
+//     formant over diphthongs and glides (formant_track.h), median per phone,
+//     and the glides whose F2 steps by over 200 Hz within 5 ms in the middle
+//     half of the glide phone, where its two units join;
 //   - sample-level discontinuities at the joins (phone starts and middles):
 //     the steepest step within 2.5 ms of the join over the steepest elsewhere
 //     within 10 ms, or two pitch periods when longer; the worst with their phone;
@@ -13,7 +15,7 @@
 //   voice_timbre_<lang> --in FOLDER --voice FILE [--limit N] [--glides PHONE,PHONE,...] [--show-glides 1]
 // --show-glides 1 lists every glide measured, with both F2 tracks.
 //   voice_timbre_<lang> --pho FILE --voice FILE
-// The second form measures the joins and DC offset of running text: the
+// The second form measures the joins, DC offset and glides of running text: the
 // phrases of a .pho listing (voxa --inspect: phone, ms, then position-% and
 // F0 pairs), with the front end's own durations and pitch.
 #include <algorithm>
@@ -42,6 +44,7 @@ constexpr int kWindow = 640;    // 40 ms at 16 kHz
 constexpr int kFft = 2048;
 constexpr int kGlideHop = 80;   // 5 ms
 constexpr double kGlideMinHz = 200;  // smallest F2 move of the reference timed as a glide
+constexpr double kGlideStepHz = 200;  // F2 step within 5 ms counted as a jump
 constexpr int kJoinReach = 40;     // 2.5 ms either side of a join
 constexpr int kJoinContext = 160;  // 10 ms
 
@@ -71,6 +74,7 @@ struct Figures {
   double count = 0;
   std::vector<std::pair<Jump, std::string>> jumps;  // worst join per utterance, "utterance time phone"
   int joins = 0, joinsOver = 0;
+  int glides = 0, glideSteps = 0;  // glides timed; those with an F2 step at their middle
 };
 
 // The span a glide is timed over in a rendering with phones at starts and
@@ -89,6 +93,19 @@ bool glideSpan(const std::vector<std::string>& glides, const std::vector<PhoneLa
   *from = starts[s - 1] + lengths[s - 1] / 2;
   *to = starts[s + 1] + lengths[s + 1] / 2;
   return true;
+}
+
+// Largest F2 change (Hz) from one frame to the next in the middle half of a
+// phone (start, length in samples), where its two units join; the track's
+// frames are kGlideHop apart from sample `from`.
+double middleStep(const std::vector<double>& track, int from, int start, int length) {
+  double largest = 0;
+  for (size_t k = 0; k + 1 < track.size(); ++k) {
+    const int t = from + static_cast<int>(k) * kGlideHop;
+    if (4 * (t - start) >= length && 4 * (start + length - t - kGlideHop) >= length)
+      largest = std::max(largest, std::fabs(track[k + 1] - track[k]));
+  }
+  return largest;
 }
 
 void printTrack(const char* name, const std::vector<double>& track) {
@@ -138,6 +155,7 @@ void checkPho(PhraseVoice* voice, const std::string& path, const std::vector<std
   const int rate = voice->voiceRate;
   Figures engine;
   std::map<std::string, std::vector<double>> glideSpanMs;
+  int glidesSeen = 0, glideSteps = 0;
   double seconds = 0;
   int phrases = 0;
   std::vector<PhoneLabel> labels;
@@ -167,6 +185,8 @@ void checkPho(PhraseVoice* voice, const std::string& path, const std::vector<std
       const double ms = std::max(g.steps, 0.0) * 1000.0 * kGlideHop / rate;
       engine.glideMs[labels[s].phone].push_back(ms);
       glideSpanMs[labels[s].phone].push_back(1000.0 * (to - from) / rate);
+      ++glidesSeen;
+      if (middleStep(track, from, r.phoneStart[s], r.phoneLength[s]) > kGlideStepHz) ++glideSteps;
       if (showGlides) {
         std::printf("glide phrase %d %s at %.3f s: %.0f ms of %.0f ms (%+.0f Hz); phones", phrases,
                     labels[s].phone.c_str(), static_cast<double>(from) / rate, ms, 1000.0 * (to - from) / rate,
@@ -217,6 +237,8 @@ void checkPho(PhraseVoice* voice, const std::string& path, const std::vector<std
   for (const auto& [phone, ms] : engine.glideMs)
     std::printf("F2 glide '%s' (%zu), 10-90 %% time, median ms %.0f (span %.0f ms; 0 where F2 moves under %.0f Hz)\n",
                 phone.c_str(), ms.size(), median(ms), median(glideSpanMs[phone]), kGlideMinHz);
+  std::printf("glides whose F2 steps over %.0f Hz in 5 ms in the middle half of the glide (where units join): %d of %d\n",
+              kGlideStepHz, glideSteps, glidesSeen);
 }
 
 }  // namespace
@@ -309,6 +331,9 @@ int main(int argc, char** argv) {
         const Glide go = formantGlide(to2, gs.part, kGlideMinHz / 4);
         reference.glideMs[l.phone].push_back(gs.steps * stepMs);
         engine.glideMs[l.phone].push_back(std::max(go.steps, 0.0) * stepMs);
+        ++engine.glides;
+        if (middleStep(to2, fo, r.phoneStart[s], r.phoneLength[s]) > kGlideStepHz) ++engine.glideSteps;
+        if (middleStep(ts2, fs, l.start, l.end - l.start) > kGlideStepHz) ++reference.glideSteps;
         if (showGlides) {
           std::printf("glide %s %s at %.3f s: engine %.0f ms, reference %.0f ms (%+.0f Hz)\n", u.id.c_str(),
                       l.phone.c_str(), static_cast<double>(fs) / u.rate, std::max(go.steps, 0.0) * stepMs,
@@ -341,6 +366,8 @@ int main(int argc, char** argv) {
     for (const auto& [phone, ms] : reference.glideMs)
       std::printf("F2 glide '%s' (%zu), 10-90 %% time, median ms %*s %9.0f %9.0f\n", phone.c_str(), ms.size(),
                   static_cast<int>(26 - phone.size()), "", median(engine.glideMs[phone]), median(ms));
+    std::printf("%-58s %9d %9d\n", "glides with an F2 step over 200 Hz per 5 ms mid-glide", engine.glideSteps,
+                reference.glideSteps);
     for (Figures* f : {&engine, &reference}) {
       std::sort(f->jumps.begin(), f->jumps.end(),
                 [](const auto& a, const auto& b) { return a.first.ratio > b.first.ratio; });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <set>
 #include <sstream>
@@ -271,25 +272,17 @@ struct Part {
 
 }  // namespace
 
-int glideTurnSample(const Utterance& u, int li) {
-  const PhoneLabel& l = u.labels[li];
+int glideCutSample(const std::vector<double>& f2, int hop, const PhoneLabel& l, double targetHz, int rate) {
+  constexpr double kHzPerMs = 2.0;
   const int middle = (l.start + l.end) / 2;
-  if (li == 0 || li + 1 >= static_cast<int>(u.labels.size())) return middle;
-  constexpr int kHop = 80;
-  const PhoneLabel& before = u.labels[li - 1];
-  const PhoneLabel& after = u.labels[li + 1];
-  const int from = (before.start + before.end) / 2, to = (after.start + after.end) / 2;
-  const int hop = std::max(1, kHop * u.rate / 16000);
-  const std::vector<double> f2 = secondFormantTrack(u.samples, u.rate, from, to, hop);
-  if (f2.size() < 2) return middle;
-  const double mean = 0.5 * (f2.front() + f2.back());
   int best = middle;
-  double farthest = -1;
+  double lowest = std::numeric_limits<double>::infinity();
   for (size_t k = 0; k < f2.size(); ++k) {
-    const int t = from + static_cast<int>(k) * hop;
+    const int t = l.start + static_cast<int>(k) * hop;
     if (4 * (t - l.start) < l.end - l.start || 4 * (l.end - t) < l.end - l.start) continue;
-    if (std::fabs(f2[k] - mean) > farthest) {
-      farthest = std::fabs(f2[k] - mean);
+    const double cost = std::fabs(f2[k] - targetHz) + kHzPerMs * 1000.0 * std::abs(t - middle) / rate;
+    if (cost < lowest) {
+      lowest = cost;
       best = t;
     }
   }
@@ -325,20 +318,42 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
   std::vector<UtteranceAnalysis> an(nu);
   for (int i = 0; i < nu; ++i) an[i] = analyseUtterance(set.utterances[i], phones, s);
 
+  // Cut points: label middles, glides where their F2 is nearest the usual.
+  std::vector<std::vector<int>> cutAt(nu);
+  for (int i = 0; i < nu; ++i)
+    for (const PhoneLabel& l : set.utterances[i].labels) cutAt[i].push_back((l.start + l.end) / 2);
+  if (!s.glideCut.empty()) {
+    const int hop = std::max(1, rate / 200);  // 5 ms
+    std::map<std::string, std::vector<double>> middles;  // F2 at the middle of each glide label
+    std::vector<std::vector<std::vector<double>>> tracks(nu);
+    for (int i = 0; i < nu; ++i) {
+      const Utterance& u = set.utterances[i];
+      tracks[i].resize(u.labels.size());
+      for (size_t li = 0; li < u.labels.size(); ++li) {
+        const PhoneLabel& l = u.labels[li];
+        if (std::find(s.glideCut.begin(), s.glideCut.end(), l.phone) == s.glideCut.end()) continue;
+        tracks[i][li] = secondFormantTrack(u.samples, rate, l.start, l.end, hop);
+        if (!tracks[i][li].empty()) middles[l.phone].push_back(tracks[i][li][((l.end - l.start) / 2) / hop]);
+      }
+    }
+    for (auto& [phone, f2] : middles) std::sort(f2.begin(), f2.end());
+    for (int i = 0; i < nu; ++i)
+      for (size_t li = 0; li < tracks[i].size(); ++li) {
+        if (tracks[i][li].empty()) continue;
+        const PhoneLabel& l = set.utterances[i].labels[li];
+        const std::vector<double>& usual = middles[l.phone];
+        cutAt[i][li] = glideCutSample(tracks[i][li], hop, l, usual[usual.size() / 2], rate);
+      }
+  }
+
   // Unit selection: for every diphone the best-scoring occurrence.
   std::map<std::string, Choice> chosen;
   for (int i = 0; i < nu; ++i) {
     const Utterance& u = set.utterances[i];
-    std::vector<int> cutAt;
-    for (int li = 0; li < static_cast<int>(u.labels.size()); ++li) {
-      const PhoneLabel& l = u.labels[li];
-      const bool glide = std::find(s.glideTurnCut.begin(), s.glideTurnCut.end(), l.phone) != s.glideTurnCut.end();
-      cutAt.push_back(glide ? glideTurnSample(u, li) : (l.start + l.end) / 2);
-    }
     for (int li = 0; li + 1 < static_cast<int>(u.labels.size()); ++li) {
       const std::string name = u.labels[li].phone + "-" + u.labels[li + 1].phone;
       if (name.size() > 15) continue;
-      Choice c = cutUnit(u, an[i], cutAt, li, s.silencePeriods);
+      Choice c = cutUnit(u, an[i], cutAt[i], li, s.silencePeriods);
       if (c.score < 0) continue;
       c.utt = i;
       auto it = chosen.find(name);

@@ -49,13 +49,13 @@ struct BuildSettings {
   // One pass: 0.1 dB less distance per bin, but 0.2 dB more over 500 Hz bands
   // and 3-4 dB less level above 4 kHz.
   int postFilterPasses = 0;
-  // Glide phones (/j/, /w/) whose units are cut at their second-formant
-  // turning point (glideTurnSample) rather than at the label middle. A glide
-  // has no steady middle: the half of /j/ in "i-j" is still near the F2 of /i/
-  // where the half in "j-o" is already on its way to /o/, and a phone joined
-  // from two such halves jumps at the join. Empty: every phone is cut at its
-  // middle.
-  std::vector<std::string> glideTurnCut;
+  // Glide phones (/j/, /w/) whose units are cut where their second formant
+  // comes nearest the phone's usual F2 (glideCutSample) rather than at the
+  // label middle. A glide has no steady middle: the middle of /j/ in "u-j" is
+  // still near the F2 of /u/ where the middle in "j-o" is already on its way
+  // to /o/, and a phone joined from two such halves jumps at the join.
+  // Empty: every phone is cut at its middle.
+  std::vector<std::string> glideCut;
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
@@ -87,11 +87,12 @@ struct UtteranceAnalysis {
 
 UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phones, const BuildSettings& s);
 
-// The sample of label li at which its second formant turns: the frame
-// (5 ms steps) of the label's middle half whose F2 lies farthest from the
-// mean of the F2 at the middles of its two neighbours. The label middle when
-// li has no neighbour on either side.
-int glideTurnSample(const Utterance& u, int li);
+// Where a glide label l is cut: the frame of its middle half (F2 track f2,
+// frame k centred at l.start + k * hop) whose F2 is nearest targetHz, each
+// millisecond away from the label middle counting as 2 Hz (the middle wins
+// a tie, and a move must buy a closer F2). The usual F2 of a glide phone is
+// the median of the F2 at the middles of all its labels.
+int glideCutSample(const std::vector<double>& f2, int hop, const PhoneLabel& l, double targetHz, int rate);
 
 // The pitch period at sample t: the median length of the voiced periods
 // centred within `reach` samples of t, or else the length of the voiced
