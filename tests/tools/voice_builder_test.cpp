@@ -422,6 +422,17 @@ TEST(VoiceBuilderBuild, GlidesAreCutWhereTheirSecondFormantIsNearestTheUsual) {
   };
   const vb::PhoneLabel label{0, 1600, "j"};
   for (const Case& c : cases) EXPECT_EQ(vb::glideCutSample(*c.f2, 80, label, c.targetHz, 16000), c.expected) << c.targetHz;
+  EXPECT_EQ(vb::middleHalfRange(falling, 80, label), std::make_pair(1250.0, 1950.0));
+  // The cut F2: where the most middle halves meet, /j/ after /u/ (low) and before /o/ (falling) alike.
+  struct Usual {
+    std::vector<std::pair<double, double>> ranges;
+    double expected;
+  } usual[] = {
+      {{{1000, 1600}, {1400, 2100}, {1500, 2300}}, 1550},  // all meet in 1500-1600
+      {{{1000, 1200}, {2000, 2200}, {2100, 2300}}, 2050},  // least summed distance all over 2000-2100
+      {{{1800, 1800}}, 1800},
+  };
+  for (const Usual& u : usual) EXPECT_DOUBLE_EQ(vb::usualGlideF2(u.ranges), u.expected) << u.expected;
 }
 
 TEST(VoiceBuilderLabels, MalformedOrGappedLabelsAreRefused) {

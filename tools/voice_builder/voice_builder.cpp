@@ -272,6 +272,47 @@ struct Part {
 
 }  // namespace
 
+namespace {
+// Whether sample t lies in the middle half of label l.
+bool inMiddleHalf(const PhoneLabel& l, int t) {
+  return 4 * (t - l.start) >= l.end - l.start && 4 * (l.end - t) >= l.end - l.start;
+}
+}  // namespace
+
+std::pair<double, double> middleHalfRange(const std::vector<double>& f2, int hop, const PhoneLabel& l) {
+  std::pair<double, double> range{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+  for (size_t k = 0; k < f2.size(); ++k)
+    if (inMiddleHalf(l, l.start + static_cast<int>(k) * hop)) {
+      range.first = std::min(range.first, f2[k]);
+      range.second = std::max(range.second, f2[k]);
+    }
+  return range;
+}
+
+double usualGlideF2(const std::vector<std::pair<double, double>>& ranges) {
+  // The summed distance is convex and piecewise linear: its least value
+  // lies on range ends; take the middle of the ends that reach it.
+  auto cost = [&](double c) {
+    double sum = 0;
+    for (const auto& [lo, hi] : ranges) sum += std::max(0.0, lo - c) + std::max(0.0, c - hi);
+    return sum;
+  };
+  double least = std::numeric_limits<double>::infinity(), from = 0, to = 0;
+  for (const auto& range : ranges)
+    for (const double c : {range.first, range.second}) {
+      if (!std::isfinite(c)) continue;
+      const double v = cost(c);
+      if (v < least - 1e-9) {
+        least = v;
+        from = to = c;
+      } else if (v <= least + 1e-9) {
+        from = std::min(from, c);
+        to = std::max(to, c);
+      }
+    }
+  return 0.5 * (from + to);
+}
+
 int glideCutSample(const std::vector<double>& f2, int hop, const PhoneLabel& l, double targetHz, int rate) {
   constexpr double kHzPerMs = 2.0;
   const int middle = (l.start + l.end) / 2;
@@ -279,7 +320,7 @@ int glideCutSample(const std::vector<double>& f2, int hop, const PhoneLabel& l, 
   double lowest = std::numeric_limits<double>::infinity();
   for (size_t k = 0; k < f2.size(); ++k) {
     const int t = l.start + static_cast<int>(k) * hop;
-    if (4 * (t - l.start) < l.end - l.start || 4 * (l.end - t) < l.end - l.start) continue;
+    if (!inMiddleHalf(l, t)) continue;
     const double cost = std::fabs(f2[k] - targetHz) + kHzPerMs * 1000.0 * std::abs(t - middle) / rate;
     if (cost < lowest) {
       lowest = cost;
@@ -318,13 +359,14 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
   std::vector<UtteranceAnalysis> an(nu);
   for (int i = 0; i < nu; ++i) an[i] = analyseUtterance(set.utterances[i], phones, s);
 
-  // Cut points: label middles, glides where their F2 is nearest the usual.
+  // Cut points: label middles, glides where their F2 is nearest the value
+  // their middle halves come nearest to together.
   std::vector<std::vector<int>> cutAt(nu);
   for (int i = 0; i < nu; ++i)
     for (const PhoneLabel& l : set.utterances[i].labels) cutAt[i].push_back((l.start + l.end) / 2);
   if (!s.glideCut.empty()) {
     const int hop = std::max(1, rate / 200);  // 5 ms
-    std::map<std::string, std::vector<double>> middles;  // F2 at the middle of each glide label
+    std::map<std::string, std::vector<std::pair<double, double>>> ranges;  // F2 range of each label's middle half
     std::vector<std::vector<std::vector<double>>> tracks(nu);
     for (int i = 0; i < nu; ++i) {
       const Utterance& u = set.utterances[i];
@@ -333,16 +375,17 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
         const PhoneLabel& l = u.labels[li];
         if (std::find(s.glideCut.begin(), s.glideCut.end(), l.phone) == s.glideCut.end()) continue;
         tracks[i][li] = secondFormantTrack(u.samples, rate, l.start, l.end, hop);
-        if (!tracks[i][li].empty()) middles[l.phone].push_back(tracks[i][li][((l.end - l.start) / 2) / hop]);
+        const std::pair<double, double> range = middleHalfRange(tracks[i][li], hop, l);
+        if (range.first <= range.second) ranges[l.phone].push_back(range);
       }
     }
-    for (auto& [phone, f2] : middles) std::sort(f2.begin(), f2.end());
+    std::map<std::string, double> usual;
+    for (const auto& [phone, r] : ranges) usual[phone] = usualGlideF2(r);
     for (int i = 0; i < nu; ++i)
       for (size_t li = 0; li < tracks[i].size(); ++li) {
         if (tracks[i][li].empty()) continue;
         const PhoneLabel& l = set.utterances[i].labels[li];
-        const std::vector<double>& usual = middles[l.phone];
-        cutAt[i][li] = glideCutSample(tracks[i][li], hop, l, usual[usual.size() / 2], rate);
+        cutAt[i][li] = glideCutSample(tracks[i][li], hop, l, usual[l.phone], rate);
       }
   }
 

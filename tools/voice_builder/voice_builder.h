@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "voice_builder/pitch_marks.h"
@@ -50,8 +51,8 @@ struct BuildSettings {
   // and 3-4 dB less level above 4 kHz.
   int postFilterPasses = 0;
   // Glide phones (/j/, /w/) whose units are cut where their second formant
-  // comes nearest the phone's usual F2 (glideCutSample) rather than at the
-  // label middle. A glide has no steady middle: the middle of /j/ in "u-j" is
+  // comes nearest the phone's usual F2 (usualGlideF2, glideCutSample) rather
+  // than at the label middle. A glide has no steady middle: the middle of /j/ in "u-j" is
   // still near the F2 of /u/ where the middle in "j-o" is already on its way
   // to /o/, and a phone joined from two such halves jumps at the join.
   // Empty: every phone is cut at its middle.
@@ -90,9 +91,17 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
 // Where a glide label l is cut: the frame of its middle half (F2 track f2,
 // frame k centred at l.start + k * hop) whose F2 is nearest targetHz, each
 // millisecond away from the label middle counting as 2 Hz (the middle wins
-// a tie, and a move must buy a closer F2). The usual F2 of a glide phone is
-// the median of the F2 at the middles of all its labels.
+// a tie, and a move must buy a closer F2).
 int glideCutSample(const std::vector<double>& f2, int hop, const PhoneLabel& l, double targetHz, int rate);
+
+// Lowest and highest F2 of the frames of a track (as above) in the middle half of l.
+std::pair<double, double> middleHalfRange(const std::vector<double>& f2, int hop, const PhoneLabel& l);
+
+// The F2 a glide phone's units are cut at: the value with the least summed
+// distance to the F2 ranges of the middle halves of all its labels, so that
+// as many halves as can reach it meet there (the middle of such values
+// when several tie).
+double usualGlideF2(const std::vector<std::pair<double, double>>& ranges);
 
 // The pitch period at sample t: the median length of the voiced periods
 // centred within `reach` samples of t, or else the length of the voiced
