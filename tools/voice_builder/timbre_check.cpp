@@ -155,7 +155,7 @@ void checkPho(PhraseVoice* voice, const std::string& path, const std::vector<std
   const int rate = voice->voiceRate;
   Figures engine;
   std::map<std::string, std::vector<double>> glideSpanMs;
-  int glidesSeen = 0, glideSteps = 0;
+  std::map<std::string, int> glideSteps;  // glides with an F2 step where their units join
   double seconds = 0;
   int phrases = 0;
   std::vector<PhoneLabel> labels;
@@ -185,8 +185,8 @@ void checkPho(PhraseVoice* voice, const std::string& path, const std::vector<std
       const double ms = std::max(g.steps, 0.0) * 1000.0 * kGlideHop / rate;
       engine.glideMs[labels[s].phone].push_back(ms);
       glideSpanMs[labels[s].phone].push_back(1000.0 * (to - from) / rate);
-      ++glidesSeen;
-      if (middleStep(track, from, r.phoneStart[s], r.phoneLength[s]) > kGlideStepHz) ++glideSteps;
+      glideSteps[labels[s].phone] +=
+          middleStep(track, from, r.phoneStart[s], r.phoneLength[s]) > kGlideStepHz ? 1 : 0;
       if (showGlides) {
         std::printf("glide phrase %d %s at %.3f s: %.0f ms of %.0f ms (%+.0f Hz); phones", phrases,
                     labels[s].phone.c_str(), static_cast<double>(from) / rate, ms, 1000.0 * (to - from) / rate,
@@ -235,10 +235,10 @@ void checkPho(PhraseVoice* voice, const std::string& path, const std::vector<std
     std::printf(" %.1f (%s)%s", engine.jumps[i].first.ratio, engine.jumps[i].second.c_str(), i < 4 ? "," : "");
   std::printf("\n");
   for (const auto& [phone, ms] : engine.glideMs)
-    std::printf("F2 glide '%s' (%zu), 10-90 %% time, median ms %.0f (span %.0f ms; 0 where F2 moves under %.0f Hz)\n",
-                phone.c_str(), ms.size(), median(ms), median(glideSpanMs[phone]), kGlideMinHz);
-  std::printf("glides whose F2 steps over %.0f Hz in 5 ms in the middle half of the glide (where units join): %d of %d\n",
-              kGlideStepHz, glideSteps, glidesSeen);
+    std::printf("F2 glide '%s' (%zu): 10-90 %% time median %.0f ms of a %.0f ms span (0 where F2 moves under %.0f Hz);"
+                " %d step over %.0f Hz in 5 ms where the units join\n",
+                phone.c_str(), ms.size(), median(ms), median(glideSpanMs[phone]), kGlideMinHz, glideSteps[phone],
+                kGlideStepHz);
 }
 
 }  // namespace
