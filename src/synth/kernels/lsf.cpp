@@ -133,7 +133,9 @@ static void stepDownIntegers(int32_t* a, int32_t order, int32_t from, int32_t* r
 // at least 1/e from every integer, and rounding moves it by less than
 // |n| / e * 2^-53 < 1/e. Four divisions per vector replace the serial 64-bit
 // ones; a step outside those bounds hands over to the integer recursion.
-#if defined(__GNUC__)
+// Only where vector doubles are sure to be hardware (x86-64); elsewhere, as
+// on targets without a floating-point unit, the integer recursion alone.
+#if defined(__GNUC__) && defined(__x86_64__)
 typedef double Doubles __attribute__((vector_size(32)));
 typedef int32_t Quads __attribute__((vector_size(16)));
 
