@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "synth/excitation.h"
 #include "synth/excitation_decoder.h"
 #include "synth/kernels/arith.h"
 #include "synth/kernels/filter.h"
@@ -124,6 +125,39 @@ void BM_DeemphasiseAndRemoveDc(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kPeriod);
 }
 BENCHMARK(BM_DeemphasiseAndRemoveDc);
+
+void BM_LevelControlBlock(benchmark::State& state) {
+  tts::LevelControl control{};
+  control.floor = 1000;
+  std::vector<int16_t> input(tts::kLevelBlock);
+  int32_t noise = 1;
+  tts::noiseFill(&noise, input.data(), tts::kLevelBlock);
+  std::vector<int16_t> x(tts::kLevelBlock);
+  for (auto _ : state) {
+    x = input;
+    tts::levelControlBlock(&control, x.data(), tts::kLevelBlock);
+    benchmark::DoNotOptimize(x.data());
+  }
+  state.SetItemsProcessed(state.iterations() * tts::kLevelBlock);
+}
+BENCHMARK(BM_LevelControlBlock);
+
+// One voiced excitation period: shaped pulse plus filtered noise.
+void BM_GeneratePulse(benchmark::State& state) {
+  auto synth = std::make_unique<tts::PhraseSynth>();
+  synth->pulseIndex = 0;
+  synth->pulseFilter = 1;
+  synth->noiseState = 12345;
+  tts::filterClear(&synth->pulseMem, 2);
+  tts::filterClear(&synth->noiseMem, 2);
+  std::vector<int16_t> x(kPeriod);
+  for (auto _ : state) {
+    tts::generatePulse(synth.get(), kPeriod, x.data());
+    benchmark::DoNotOptimize(x.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPeriod);
+}
+BENCHMARK(BM_GeneratePulse);
 
 // A residual block the voice has kept: unpacked instead of decoded.
 void BM_KeptExcitationBlock(benchmark::State& state) {

@@ -16,6 +16,7 @@ void filterClear(FilterMemory* mem, int32_t order) {
   for (int32_t i = 0; i < 2 * (kMaxFilterOrder + 1); ++i) mem->hist[i] = 0;
 }
 
+VOXA_VECTOR_CLONES
 int32_t peakAbs(const int16_t* samples, int32_t count) {
   int32_t peak = 0;
   if (!samples) return 0;
