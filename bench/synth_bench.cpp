@@ -216,6 +216,18 @@ void BM_LsfToPredictor(benchmark::State& state) {
 }
 BENCHMARK(BM_LsfToPredictor);
 
+void BM_CosinesQ16(benchmark::State& state) {
+  std::vector<int16_t> lsf_Q10(kOrder);
+  for (int32_t i = 0; i < kOrder; ++i) lsf_Q10[i] = static_cast<int16_t>((i + 1) * 3216 / (kOrder + 1));
+  std::vector<int32_t> cos_Q16(kOrder);
+  for (auto _ : state) {
+    tts::cosinesQ16(lsf_Q10.data(), kOrder, cos_Q16.data());
+    benchmark::DoNotOptimize(cos_Q16.data());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CosinesQ16);
+
 void BM_ReflectionCoefficients(benchmark::State& state) {
   const std::vector<int32_t> a = stablePredictor();
   std::vector<int32_t> k(kOrder);

@@ -84,10 +84,8 @@ int32_t renderPeriod(PhraseSynth* synth, int32_t sonorant, int32_t length, int32
   }
   stabiliseLsf(lsf_Q10, order, kLsfGap_Q10);
   int32_t cos_Q16[kMaxOrder];
-  for (int32_t i = 0; i < order; ++i) {
-    synth->prevLsf_Q10[i] = lsf_Q10[i];
-    cos_Q16[i] = cosineQ16(lsf_Q10[i]);
-  }
+  for (int32_t i = 0; i < order; ++i) synth->prevLsf_Q10[i] = lsf_Q10[i];
+  cosinesQ16(lsf_Q10, order, cos_Q16);
   int32_t a_Q12[kMaxOrder + 1];
   lsfToPredictor(cos_Q16, order, a_Q12);
 

@@ -32,7 +32,7 @@ void stabiliseLsf(int16_t* lsf_Q10, int32_t count, int32_t gap_Q10) {
   }
 }
 
-int32_t cosineQ16(int32_t x_Q10) {
+static inline int32_t cosineOf(int32_t x_Q10) {
   x_Q10 = clamp32(x_Q10, 0, kLsfPi_Q10);
   const int32_t k = (x_Q10 + 32) >> 6;
   const int32_t delta = x_Q10 - 64 * k;  // -32 .. 31, Q10 rad
@@ -44,6 +44,14 @@ int32_t cosineQ16(int32_t x_Q10) {
   t = (delta * (c - t)) >> 10;
   t = (delta * (s + (t >> 1))) >> 10;
   return c - t;
+}
+
+int32_t cosineQ16(int32_t x_Q10) { return cosineOf(x_Q10); }
+
+// The table reads become vector gathers in the AVX2 copy.
+VOXA_VECTOR_CLONES
+void cosinesQ16(const int16_t* lsf_Q10, int32_t count, int32_t* cos_Q16) {
+  for (int32_t i = 0; i < count; ++i) cos_Q16[i] = cosineOf(lsf_Q10[i]);
 }
 
 // floor(v * c / 2^15) within 32 bits for |c| <= 2^16: v is split into its
