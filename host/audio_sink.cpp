@@ -94,8 +94,18 @@ bool AudioSink::emit(const int16_t* samples, size_t count, std::string& error) {
       return false;
     }
   } else {
-    pending_.insert(pending_.end(), samples, samples + count);
-    if (pending_.size() >= kFileBatchSamples && !writePending(error)) return false;
+    // The batch never outgrows its first reservation: what does not fit
+    // goes after the samples already gathered, or straight to the file.
+    if (pending_.size() + count > kFileBatchSamples && !writePending(error)) return false;
+    if (count >= kFileBatchSamples) {
+      if (sf_write_short(file_, samples, static_cast<sf_count_t>(count)) != static_cast<sf_count_t>(count)) {
+        error = std::string("cannot write the output file: ") + sf_strerror(file_);
+        return false;
+      }
+    } else {
+      if (pending_.capacity() < kFileBatchSamples) pending_.reserve(kFileBatchSamples);
+      pending_.insert(pending_.end(), samples, samples + count);
+    }
   }
   written_ += count;
   return true;
