@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "synth/excitation.h"
 #include "synth/excitation_decoder.h"
 #include "synth/kernels/arith.h"
 #include "synth/kernels/filter.h"
@@ -125,6 +126,39 @@ void BM_DeemphasiseAndRemoveDc(benchmark::State& state) {
 }
 BENCHMARK(BM_DeemphasiseAndRemoveDc);
 
+void BM_LevelControlBlock(benchmark::State& state) {
+  tts::LevelControl control{};
+  control.floor = 1000;
+  std::vector<int16_t> input(tts::kLevelBlock);
+  int32_t noise = 1;
+  tts::noiseFill(&noise, input.data(), tts::kLevelBlock);
+  std::vector<int16_t> x(tts::kLevelBlock);
+  for (auto _ : state) {
+    x = input;
+    tts::levelControlBlock(&control, x.data(), tts::kLevelBlock);
+    benchmark::DoNotOptimize(x.data());
+  }
+  state.SetItemsProcessed(state.iterations() * tts::kLevelBlock);
+}
+BENCHMARK(BM_LevelControlBlock);
+
+// One voiced excitation period: shaped pulse plus filtered noise.
+void BM_GeneratePulse(benchmark::State& state) {
+  auto synth = std::make_unique<tts::PhraseSynth>();
+  synth->pulseIndex = 0;
+  synth->pulseFilter = 1;
+  synth->noiseState = 12345;
+  tts::filterClear(&synth->pulseMem, 2);
+  tts::filterClear(&synth->noiseMem, 2);
+  std::vector<int16_t> x(kPeriod);
+  for (auto _ : state) {
+    tts::generatePulse(synth.get(), kPeriod, x.data());
+    benchmark::DoNotOptimize(x.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPeriod);
+}
+BENCHMARK(BM_GeneratePulse);
+
 // A residual block the voice has kept: unpacked instead of decoded.
 void BM_KeptExcitationBlock(benchmark::State& state) {
   int8_t frameBytes = 0;
@@ -181,6 +215,18 @@ void BM_LsfToPredictor(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_LsfToPredictor);
+
+void BM_CosinesQ16(benchmark::State& state) {
+  std::vector<int16_t> lsf_Q10(kOrder);
+  for (int32_t i = 0; i < kOrder; ++i) lsf_Q10[i] = static_cast<int16_t>((i + 1) * 3216 / (kOrder + 1));
+  std::vector<int32_t> cos_Q16(kOrder);
+  for (auto _ : state) {
+    tts::cosinesQ16(lsf_Q10.data(), kOrder, cos_Q16.data());
+    benchmark::DoNotOptimize(cos_Q16.data());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CosinesQ16);
 
 void BM_ReflectionCoefficients(benchmark::State& state) {
   const std::vector<int32_t> a = stablePredictor();

@@ -23,6 +23,9 @@ std::string lowerExtension(const std::string& path) {
 }
 
 constexpr int kResampleQuality = 8;  // 0..10; 8 is transparent for speech
+// Samples gathered before one write to the file: the engine hands over a
+// phone or two at a time, and a system call for each costs more than its copy.
+constexpr size_t kFileBatchSamples = 32768;
 
 }  // namespace
 
@@ -35,7 +38,11 @@ int AudioSink::formatForPath(const std::string& path) {
 }
 
 AudioSink::~AudioSink() {
-  if (file_) sf_close(file_);
+  if (file_) {
+    std::string ignored;
+    writePending(ignored);
+    sf_close(file_);
+  }
   if (resampler_) speex_resampler_destroy(resampler_);
 }
 
@@ -86,12 +93,31 @@ bool AudioSink::emit(const int16_t* samples, size_t count, std::string& error) {
       error = std::string("cannot write to standard output: ") + std::strerror(errno);
       return false;
     }
-  } else if (sf_write_short(file_, samples, static_cast<sf_count_t>(count)) != static_cast<sf_count_t>(count)) {
-    error = std::string("cannot write the output file: ") + sf_strerror(file_);
-    return false;
+  } else {
+    // The batch never outgrows its first reservation: what does not fit
+    // goes after the samples already gathered, or straight to the file.
+    if (pending_.size() + count > kFileBatchSamples && !writePending(error)) return false;
+    if (count >= kFileBatchSamples) {
+      if (sf_write_short(file_, samples, static_cast<sf_count_t>(count)) != static_cast<sf_count_t>(count)) {
+        error = std::string("cannot write the output file: ") + sf_strerror(file_);
+        return false;
+      }
+    } else {
+      if (pending_.capacity() < kFileBatchSamples) pending_.reserve(kFileBatchSamples);
+      pending_.insert(pending_.end(), samples, samples + count);
+    }
   }
   written_ += count;
   return true;
+}
+
+bool AudioSink::writePending(std::string& error) {
+  const sf_count_t count = static_cast<sf_count_t>(pending_.size());
+  if (count == 0) return true;
+  const bool ok = sf_write_short(file_, pending_.data(), count) == count;
+  pending_.clear();
+  if (!ok) error = std::string("cannot write the output file: ") + sf_strerror(file_);
+  return ok;
 }
 
 bool AudioSink::write(const int16_t* samples, size_t count, std::string& error) {
@@ -122,6 +148,11 @@ bool AudioSink::finish(std::string& error) {
     }
   }
   if (file_) {
+    if (!writePending(error)) {
+      sf_close(file_);
+      file_ = nullptr;
+      return false;
+    }
     if (sf_close(file_) != 0) {
       file_ = nullptr;
       error = "cannot finish the output file";

@@ -30,6 +30,7 @@ class AudioSink {
 
  private:
   bool emit(const int16_t* samples, size_t count, std::string& error);
+  bool writePending(std::string& error);  // the gathered samples to the file
 
   sf_private_tag* file_ = nullptr;
   SpeexResamplerState_* resampler_ = nullptr;
@@ -38,6 +39,7 @@ class AudioSink {
   int outputRate_ = 0;
   uint64_t written_ = 0;
   std::vector<int16_t> buffer_;
+  std::vector<int16_t> pending_;  // samples for the file not yet written
 };
 
 }  // namespace voxa

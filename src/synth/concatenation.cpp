@@ -7,6 +7,7 @@
 #include "synth/kernels/fixed_point.h"
 #include "synth/kernels/length_change.h"
 #include "synth/kernels/lsf.h"
+#include "synth/kernels/vector_clones.h"
 #include "synth/phrase_synth.h"
 #include "synth/unit_decoder.h"
 
@@ -70,7 +71,7 @@ void smoothExcitation(PhraseSynth* synth, int32_t join, bool hasFirstHalf) {
 
 // Writes one mapped target period; returns the samples produced, or -1 when
 // the output has no room for them.
-int32_t renderPeriod(PhraseSynth* synth, int32_t sonorant, int32_t length, int32_t source, int32_t usePostFilter,
+VOXA_VECTOR_CLONES int32_t renderPeriod(PhraseSynth* synth, int32_t sonorant, int32_t length, int32_t source, int32_t usePostFilter,
                      int16_t* out, int32_t room) {
   const int32_t order = synth->codec.order;
   int16_t lsf_Q10[kMaxOrder];
@@ -84,10 +85,8 @@ int32_t renderPeriod(PhraseSynth* synth, int32_t sonorant, int32_t length, int32
   }
   stabiliseLsf(lsf_Q10, order, kLsfGap_Q10);
   int32_t cos_Q16[kMaxOrder];
-  for (int32_t i = 0; i < order; ++i) {
-    synth->prevLsf_Q10[i] = lsf_Q10[i];
-    cos_Q16[i] = cosineQ16(lsf_Q10[i]);
-  }
+  for (int32_t i = 0; i < order; ++i) synth->prevLsf_Q10[i] = lsf_Q10[i];
+  cosinesQ16(lsf_Q10, order, cos_Q16);
   int32_t a_Q12[kMaxOrder + 1];
   lsfToPredictor(cos_Q16, order, a_Q12);
 

@@ -5,6 +5,7 @@
 #include "synth/kernels/length_change.h"
 #include "synth/kernels/lsf.h"
 #include "synth/pulse_shapes.h"
+#include "synth/kernels/vector_clones.h"
 
 namespace tts {
 
@@ -18,6 +19,7 @@ const int32_t kPostPoleWeights_Q16[18] = {52428, 41943, 33554, 26843, 21474, 171
                                           7036,  5629,  4503,  3602,  2882,  2305,  1844,  1475,  1180};
 }  // namespace
 
+VOXA_VECTOR_CLONES
 void generatePulse(PhraseSynth* synth, int32_t length, int16_t* out) {
   const int32_t d = clamp32(length, 0, kMaxPeriodSamples);
   if (synth->pulseIndex < 0) {

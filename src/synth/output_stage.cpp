@@ -3,6 +3,7 @@
 #include "synth/kernels/arith.h"
 #include "synth/kernels/filter.h"
 #include "synth/kernels/fixed_point.h"
+#include "synth/kernels/vector_clones.h"
 
 namespace tts {
 
@@ -66,6 +67,7 @@ void deemphasiseAndRemoveDc(PhraseSynth* synth, int16_t* samples, int32_t count)
   synth->dcOutput = v;
 }
 
+VOXA_VECTOR_CLONES
 void levelControlBlock(LevelControl* control, int16_t* samples, int32_t count) {
   const int32_t peak = peakAbs(samples, count);
   for (int32_t i = 0; i + 1 < kLevelHistory; ++i) control->history[i] = control->history[i + 1];

@@ -107,6 +107,14 @@ TEST(Lsf, CosineTableAndTaylorStep) {
     ASSERT_NEAR(cosineQ16(x), 65536.0 * std::cos(x / 1024.0), 3.0) << x;
   EXPECT_EQ(cosineQ16(-100), 65536);  // out-of-range angles are clamped
   EXPECT_EQ(cosineQ16(5000), cosineQ16(3216));
+  // The block form, in every vector position and with clamped angles.
+  for (int32_t start = -40; start <= 3260; start += 17) {
+    int16_t lsf_Q10[18];
+    int32_t cos_Q16[18];
+    for (int32_t i = 0; i < 18; ++i) lsf_Q10[i] = static_cast<int16_t>(start + i);
+    cosinesQ16(lsf_Q10, 18, cos_Q16);
+    for (int32_t i = 0; i < 18; ++i) ASSERT_EQ(cos_Q16[i], cosineQ16(lsf_Q10[i])) << lsf_Q10[i];
+  }
 }
 
 // Double-precision reference of the LSF to predictor conversion.

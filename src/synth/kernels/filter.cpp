@@ -16,6 +16,7 @@ void filterClear(FilterMemory* mem, int32_t order) {
   for (int32_t i = 0; i < 2 * (kMaxFilterOrder + 1); ++i) mem->hist[i] = 0;
 }
 
+VOXA_VECTOR_CLONES
 int32_t peakAbs(const int16_t* samples, int32_t count) {
   int32_t peak = 0;
   if (!samples) return 0;
@@ -98,7 +99,9 @@ void firFilter(const int32_t* taps_Q, int32_t shift, FilterMemory* mem, int16_t*
 // 2^32 before the shift, so the order of its terms does not change a bit.
 // Fixed trip counts for the compiler; eight lanes at a time in the compiler's
 // vector type (AVX2 in the v3 copy, pairs of SSE2 registers in the baseline one).
-template <int32_t kWidth, int32_t kNear>
+// kShift: the feedback shift when fixed at compile time (the synthesiser's
+// Q12 predictors), 0 when it comes at run time; a fixed one keeps a register free.
+template <int32_t kWidth, int32_t kNear, int32_t kShift>
 struct AllPoleLine {
   static constexpr int32_t kPast = kWidth + kNear;
   static constexpr int32_t kVectors = kWidth / 8;
@@ -157,7 +160,7 @@ struct AllPoleLine {
     for (int32_t j = 0; j < kWidth; ++j) acc += reversed[j] * past[j];
 #endif
     acc += a[0] * y[0];
-    const int32_t out = sub32(x, static_cast<int32_t>(acc) >> shift);
+    const int32_t out = sub32(x, static_cast<int32_t>(acc) >> (kShift > 0 ? kShift : shift));
     line[kPast + t] = out;
     for (int32_t k = kNear - 1; k >= 1; --k) y[k] = y[k - 1];
     y[0] = static_cast<uint32_t>(out);
@@ -177,10 +180,10 @@ struct AllPoleLine {
 constexpr int32_t kNearAlone = 4;
 constexpr int32_t kNearCascade = 2;
 
-template <int32_t kWidth>
+template <int32_t kWidth, int32_t kShift>
 VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t n, int32_t shift,
                                                FilterMemory* mem, int16_t* samples, int32_t count) {
-  AllPoleLine<kWidth, kNearAlone> pole;
+  AllPoleLine<kWidth, kNearAlone, kShift> pole;
   pole.load(coeffs_Q, n, shift, mem);
   uint32_t sumAbs = 0;
   while (count > 0) {
@@ -201,20 +204,21 @@ VOXA_VECTOR_CLONES static int32_t allPoleWidth(const int32_t* coeffs_Q, int32_t 
 int32_t allPoleFilter(const int32_t* coeffs_Q, int32_t shift, FilterMemory* mem, int16_t* samples, int32_t count) {
   if (!coeffs_Q || !mem || !samples) return 0;
   const int32_t n = mem->order;
-  if (n <= AllPoleLine<0, kNearAlone>::kPast) return allPoleWidth<0>(coeffs_Q, n, shift, mem, samples, count);
-  if (n <= AllPoleLine<8, kNearAlone>::kPast) return allPoleWidth<8>(coeffs_Q, n, shift, mem, samples, count);
-  return allPoleWidth<16>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= AllPoleLine<0, kNearAlone, 0>::kPast) return allPoleWidth<0, 0>(coeffs_Q, n, shift, mem, samples, count);
+  if (n <= AllPoleLine<8, kNearAlone, 0>::kPast) return allPoleWidth<8, 0>(coeffs_Q, n, shift, mem, samples, count);
+  if (shift == 12) return allPoleWidth<16, 12>(coeffs_Q, n, shift, mem, samples, count);
+  return allPoleWidth<16, 0>(coeffs_Q, n, shift, mem, samples, count);
 }
 
 // The three filters in one pass: the two recursions are independent chains
 // (the second only reads the first's output), so the processor overlaps them.
-template <int32_t kWidth>
+template <int32_t kWidth, int32_t kShift>
 VOXA_VECTOR_CLONES static int32_t cascadeWidth(const int32_t* firstA_Q, const int32_t* tilt_Q,
                                                const int32_t* secondA_Q, int32_t shift, FilterMemory* first,
                                                FilterMemory* tilt, FilterMemory* second, int16_t* samples,
                                                int32_t count) {
-  AllPoleLine<kWidth, kNearCascade> a;
-  AllPoleLine<kWidth, kNearCascade> b;
+  AllPoleLine<kWidth, kNearCascade, kShift> a;
+  AllPoleLine<kWidth, kNearCascade, kShift> b;
   a.load(firstA_Q, first->order, shift, first);
   b.load(secondA_Q, second->order, shift, second);
   int32_t previous = 0;  // the tilt filter's newest 16-bit input
@@ -226,7 +230,7 @@ VOXA_VECTOR_CLONES static int32_t cascadeWidth(const int32_t* firstA_Q, const in
     const int32_t block = count < kMaxBlock ? count : kMaxBlock;
     for (int32_t t = 0; t < block; ++t) {
       const int16_t y = static_cast<int16_t>(a.step(samples[t], t));
-      const int16_t z = static_cast<int16_t>(add32(mul32(t0, y), mul32(t1, previous)) >> shift);
+      const int16_t z = static_cast<int16_t>(add32(mul32(t0, y), mul32(t1, previous)) >> (kShift > 0 ? kShift : shift));
       previous = y;
       const int32_t s = b.step(z, t);
       sumAbs += static_cast<uint32_t>(abs32(s));
@@ -247,8 +251,9 @@ int32_t allPoleTiltAllPole(const int32_t* firstA_Q, const int32_t* tilt_Q, const
                            FilterMemory* first, FilterMemory* tilt, FilterMemory* second, int16_t* samples,
                            int32_t count) {
   if (!firstA_Q || !tilt_Q || !secondA_Q || !first || !tilt || !second || !samples) return 0;
-  if (tilt->order == 1 && first->order == second->order && first->order > AllPoleLine<8, kNearCascade>::kPast) {
-    return cascadeWidth<16>(firstA_Q, tilt_Q, secondA_Q, shift, first, tilt, second, samples, count);
+  if (tilt->order == 1 && first->order == second->order && first->order > AllPoleLine<8, kNearCascade, 0>::kPast) {
+    if (shift == 12) return cascadeWidth<16, 12>(firstA_Q, tilt_Q, secondA_Q, shift, first, tilt, second, samples, count);
+    return cascadeWidth<16, 0>(firstA_Q, tilt_Q, secondA_Q, shift, first, tilt, second, samples, count);
   }
   allPoleFilter(firstA_Q, shift, first, samples, count);
   firFilter(tilt_Q, shift, tilt, samples, count);

@@ -1,5 +1,7 @@
 #include "synth/kernels/length_change.h"
 
+#include "synth/kernels/vector_clones.h"
+
 namespace tts {
 
 namespace {
@@ -31,6 +33,7 @@ constexpr int32_t kFadeDivisorLimit = 1 << 16;
 
 }  // namespace
 
+VOXA_VECTOR_CLONES
 void changeLength(const int16_t* x, int32_t len, int32_t n, int16_t* y) {
   if (!x || !y || n <= 0) return;
   if (len < 0) len = 0;

@@ -18,6 +18,9 @@ void stabiliseLsf(int16_t* lsf_Q10, int32_t count, int32_t gap_Q10);
 // x_Q10: in, angle in Q10 rad (clamped to 0..pi). Returns cos in Q16.
 int32_t cosineQ16(int32_t x_Q10);
 
+// lsf_Q10: in, count angles (Q10 rad). cos_Q16: out, count cosineQ16 values.
+void cosinesQ16(const int16_t* lsf_Q10, int32_t count, int32_t* cos_Q16);
+
 // cos_Q16: in, K cosines of the LSFs (Q16, read as 2cos in Q15), K even, K <= 18.
 // a_Q12: out, K+1 predictor coefficients, a_Q12[0] = 4096, A(z) = 1 + sum a_k z^-k.
 void lsfToPredictor(const int32_t* cos_Q16, int32_t order, int32_t* a_Q12);
