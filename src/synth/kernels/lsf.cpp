@@ -1,7 +1,5 @@
 #include "synth/kernels/lsf.h"
 
-#include <cstring>
-
 #include "synth/kernels/fixed_point.h"
 #include "synth/kernels/vector_clones.h"
 
@@ -110,11 +108,14 @@ void lsfToPredictor(const int32_t* cos_Q16, int32_t order, int32_t* a_Q12) {
   }
 }
 
-// The steps m = from .. 1 of the recursion on whole integers, with 64-bit
-// numerators: a_Q12 in/out, order+1 values (a[0] unused).
-static void stepDownIntegers(int32_t* a, int32_t order, int32_t from, int32_t* refl_Q12) {
+void reflectionCoefficients(const int32_t* a_Q12, int32_t order, int32_t* refl_Q12) {
+  if (!a_Q12 || !refl_Q12 || order <= 0) return;
+  if (order > kMaxLpcOrder) order = kMaxLpcOrder;
+  int32_t a[kMaxLpcOrder + 1];
   int32_t next[kMaxLpcOrder + 1];
-  for (int32_t m = from; m >= 1; --m) {
+  a[0] = 4096;
+  for (int32_t i = 1; i <= order; ++i) a[i] = a_Q12[i] == INT32_MIN ? -INT32_MAX : a_Q12[i];
+  for (int32_t m = order; m >= 1; --m) {
     const int32_t k = -a[m];
     refl_Q12[m - 1] = k;
     const int32_t e = 4096 - (mul32(k, k) >> 12);
@@ -133,79 +134,5 @@ static void stepDownIntegers(int32_t* a, int32_t order, int32_t from, int32_t* r
     for (int32_t i = 1; i < m; ++i) a[i] = next[i];
   }
 }
-
-// While 0 < e and |k| <= 4096 the numerators a_i * 4096 + k * a_(m-i) stay
-// below 2^45 and are exact in doubles, and so are the coefficients (integers
-// within 32 bits). The correctly rounded quotient of two exact doubles then
-// truncates to the integer quotient: a quotient that is not an integer lies
-// at least 1/e from every integer, and rounding moves it by less than
-// |n| / e * 2^-53 < 1/e. Four divisions per vector replace the serial 64-bit
-// ones; a step outside those bounds hands over to the integer recursion.
-// Only where vector doubles are sure to be hardware (x86-64); elsewhere, as
-// on targets without a floating-point unit, the integer recursion alone.
-#if defined(__GNUC__) && defined(__x86_64__)
-typedef double Doubles __attribute__((vector_size(32)));
-typedef int32_t Quads __attribute__((vector_size(16)));
-
-// Coefficient i of a step at index kPad + i: lanes read a little before 1
-// and past m - 1, where the buffers hold zeros or a spent step's values.
-constexpr int32_t kPad = 4;
-constexpr int32_t kStepBuffer = kPad + kMaxLpcOrder + 1 + kPad;
-
-// next_i = (a_i * 4096 + k * a_(m-i)) / e toward zero, clamped to +-(2^31 - 1),
-// for i = 1 .. m-1 (lanes past m-1 are written too, and never read as coefficients).
-static inline void stepDownDoubles(const double* a, double* next, int32_t m, int32_t k, int32_t e) {
-  const Doubles kd = {static_cast<double>(k), static_cast<double>(k), static_cast<double>(k), static_cast<double>(k)};
-  const Doubles ed = {static_cast<double>(e), static_cast<double>(e), static_cast<double>(e), static_cast<double>(e)};
-  const double l = INT32_MAX;
-  const Doubles limit = {l, l, l, l};
-  const Doubles scale = {4096.0, 4096.0, 4096.0, 4096.0};
-  for (int32_t i = 1; i < m; i += 4) {
-    Doubles x;
-    Doubles mirror;  // a_(m-i-3) .. a_(m-i)
-    std::memcpy(&x, a + kPad + i, sizeof x);
-    std::memcpy(&mirror, a + kPad + m - i - 3, sizeof mirror);
-    const Doubles y = __builtin_shuffle(mirror, (__attribute__((vector_size(32))) long long){3, 2, 1, 0});
-    Doubles q = (x * scale + kd * y) / ed;
-    q = q < limit ? q : limit;
-    q = q > -limit ? q : -limit;
-    const Doubles whole = __builtin_convertvector(__builtin_convertvector(q, Quads), Doubles);  // toward zero
-    std::memcpy(next + kPad + i, &whole, sizeof whole);
-  }
-}
-
-VOXA_VECTOR_CLONES
-void reflectionCoefficients(const int32_t* a_Q12, int32_t order, int32_t* refl_Q12) {
-  if (!a_Q12 || !refl_Q12 || order <= 0) return;
-  if (order > kMaxLpcOrder) order = kMaxLpcOrder;
-  double buffers[2][kStepBuffer] = {};
-  double* a = buffers[0];
-  double* next = buffers[1];
-  for (int32_t i = 1; i <= order; ++i) a[kPad + i] = a_Q12[i] == INT32_MIN ? -INT32_MAX : a_Q12[i];
-  for (int32_t m = order; m >= 1; --m) {
-    const int32_t k = -static_cast<int32_t>(a[kPad + m]);
-    const int32_t e = 4096 - (mul32(k, k) >> 12);
-    if (e <= 0 || k < -4096 || k > 4096) {
-      int32_t whole[kMaxLpcOrder + 1];
-      for (int32_t i = 1; i <= m; ++i) whole[i] = static_cast<int32_t>(a[kPad + i]);
-      stepDownIntegers(whole, order, m, refl_Q12);
-      return;
-    }
-    refl_Q12[m - 1] = k;
-    stepDownDoubles(a, next, m, k, e);
-    double* swap = a;
-    a = next;
-    next = swap;
-  }
-}
-#else
-void reflectionCoefficients(const int32_t* a_Q12, int32_t order, int32_t* refl_Q12) {
-  if (!a_Q12 || !refl_Q12 || order <= 0) return;
-  if (order > kMaxLpcOrder) order = kMaxLpcOrder;
-  int32_t a[kMaxLpcOrder + 1];
-  for (int32_t i = 1; i <= order; ++i) a[i] = a_Q12[i] == INT32_MIN ? -INT32_MAX : a_Q12[i];
-  stepDownIntegers(a, order, order, refl_Q12);
-}
-#endif
 
 }  // namespace tts
