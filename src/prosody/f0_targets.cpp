@@ -3,6 +3,7 @@
 
 #include "model/language.h"
 #include "model/path.h"
+#include "model/strings.h"
 #include "prosody/prosody_items.h"
 
 namespace tts {
@@ -108,27 +109,40 @@ struct Prediction {
   int32_t start, mid, end;  // Hz of the model speaker
 };
 
+// Rows of one feature follow each other (a value row per accent or tone), so
+// a feature is walked once for its run of rows and its answer held over the run.
 Prediction predict(const ProsodyLanguage* lang, Item* syl) {
   int32_t s_Q16 = 0, m_Q16 = 0, e_Q16 = 0;
+  const char* heldPath = nullptr;
+  const Val* held = nullptr;
   for (int32_t r = 0; r < lang->f0RowCount; ++r) {
     const F0Row& row = lang->f0Rows[r];
     if (r == 0) {
       s_Q16 = row.start_Q16;
       m_Q16 = row.mid_Q16;
       e_Q16 = row.end_Q16;
-    } else if (row.value) {
-      if (itemPathIs(syl, row.path, row.value)) {
+      continue;
+    }
+    if (row.path != heldPath) {  // a table's equal literals share one address
+      valRelease(held);
+      held = valRef(itemPath(syl, row.path));
+      heldPath = row.path;
+    }
+    if (row.value) {
+      const char* text = valString(held);
+      if (strCompare(text != nullptr ? text : "0", row.value) == 0) {
         s_Q16 += row.start_Q16;
         m_Q16 += row.mid_Q16;
         e_Q16 += row.end_Q16;
       }
     } else {
-      const int32_t x = itemPathInt(syl, row.path);
+      const int32_t x = valInt(held);
       s_Q16 += x * row.start_Q16;
       m_Q16 += x * row.mid_Q16;
       e_Q16 += x * row.end_Q16;
     }
   }
+  valRelease(held);
   return Prediction{s_Q16 >> 16, m_Q16 >> 16, e_Q16 >> 16};
 }
 
