@@ -2,7 +2,8 @@
 //   voice_builder --lang es --in <recording set folder> --out es.voice --report es.report.txt
 //                 [--order K] [--bits B] [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]
 //                 [--bandwidth HZ] [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]
-//                 [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]
+//                 [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8] [--burst-limit TIMES]
+//                 [--level-smoothing 0|1] [--equalise DB,DB,... (per 500 Hz band)]
 // The defaults are the settings the default voices are built with; the
 // options are there to measure alternatives with the resynthesis check.
 //   voice_builder --respread FILE
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <iterator>
 #include <vector>
 #include <stdexcept>
@@ -58,6 +60,9 @@ int main(int argc, char** argv) {
   double harmonicReach = -1;           // fraction of F0; negative: the builder's default
   int postFilterPasses = -1;           // negative: the builder's default
   int deemphasis = -1;               // Q8; -1: the builder's default
+  double burstLimit = -1;              // negative: the builder's default
+  int levelSmoothing = -1;             // 0|1; negative: the builder's default
+  std::vector<double> equaliser;       // dB per 500 Hz band; empty: none
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
   int matchPower = 1;
@@ -85,13 +90,21 @@ int main(int argc, char** argv) {
     else if (k == "--harmonic-reach") harmonicReach = std::atof(argv[i + 1]);
     else if (k == "--post-filter-passes") postFilterPasses = std::atoi(argv[i + 1]);
     else if (k == "--deemphasis") deemphasis = std::atoi(argv[i + 1]);
+    else if (k == "--burst-limit") burstLimit = std::atof(argv[i + 1]);
+    else if (k == "--level-smoothing") levelSmoothing = std::atoi(argv[i + 1]);
+    else if (k == "--equalise") {
+      std::stringstream list(argv[i + 1]);
+      for (std::string v; std::getline(list, v, ',');) equaliser.push_back(std::atof(v.c_str()));
+    }
   }
   if (lang.empty() || in.empty() || out.empty()) {
     std::fprintf(stderr,
                  "usage: voice_builder --lang es|pl|tr --in FOLDER --out FILE [--report FILE] [--order K] [--bits B]\n"
                  "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ] [--bandwidth HZ]\n"
                  "       [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]\n"
-                 "       [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]\n");
+                 "       [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]\n"
+                 "       [--burst-limit TIMES] [--level-smoothing 0|1]\n"
+                 "       [--equalise DB,DB,... (per 500 Hz band)]\n");
     return 2;
   }
   try {
@@ -110,6 +123,9 @@ int main(int argc, char** argv) {
     if (harmonicReach >= 0) settings.minBandwidthHarmonicReach = harmonicReach;
     if (postFilterPasses >= 0) settings.postFilterPasses = postFilterPasses;
     if (deemphasis >= 0) settings.deemphasis_Q8 = deemphasis;
+    if (burstLimit >= 0) settings.burstLimit = burstLimit;
+    if (levelSmoothing >= 0) settings.levelSmoothingCompensation = levelSmoothing != 0;
+    settings.sonorantEqualiserDb = equaliser;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).
     if (compensate > 0) {

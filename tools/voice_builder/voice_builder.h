@@ -49,6 +49,23 @@ struct BuildSettings {
   // One pass: 0.1 dB less distance per bin, but 0.2 dB more over 500 Hz bands
   // and 3-4 dB less level above 4 kHz.
   int postFilterPasses = 0;
+  // Stored residual of non-sonorant periods is held within this many times
+  // its local rms (limitBursts): a stop release coded as a single-sample
+  // spike comes out of the unit's filter as a step several times steeper
+  // than anything within 10 ms. 0: off.
+  double burstLimit = 4.0;
+  // Sonorant periods after sonorant ones get the gain codes that bring the
+  // engine's smoothed level (mean of the coded gain and the level before) to
+  // the recorded one, rather than the recorded level itself, which the
+  // smoothing reaches a period or two late.
+  bool levelSmoothingCompensation = true;
+  // Correction (dB, positive: the engine comes out too strong) of the
+  // spectrum of pulse-excited sonorant periods, per 500 Hz band from 0 Hz at
+  // the voice rate: the pulses, the post-filter and the envelope fit colour
+  // the engine's voiced output the same way in every period, so sonorant
+  // periods are fitted to the recorded spectrum divided by this colouring
+  // (linear in dB between band centres). Empty: none.
+  std::vector<double> sonorantEqualiserDb;
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
@@ -95,8 +112,19 @@ std::vector<int> periodBounds(const std::vector<PhoneLabel>& labels, const std::
 // through 1/A(z), a[0..K], in steady state.
 double pulseCrestFactor(const std::vector<double>& a, const std::vector<double>& pulse, int period);
 
+// Power divisor, bins 0..nfft/2 at `rate`, of a band correction in dB per
+// 500 Hz band from 0 Hz: linear in dB between band centres, held beyond the
+// first and the last.
+std::vector<double> equaliserPower(const std::vector<double>& bandDb, int nfft, double rate);
+
 // Gain code: the entry of the engine's 5-bit gain table nearest in log amplitude.
 int gainCode(double meanAbs);
+
+// Gain code for a sonorant period after a sonorant one: the engine plays the
+// mean of the coded gain and the level it reached in the period before, so
+// the code whose mean with `previousLevel` is nearest to `target` in log
+// amplitude.
+int gainCodeAfterSmoothing(double target, double previousLevel);
 extern const int kGainTable[32];
 
 struct BuildResult {
