@@ -476,6 +476,10 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
         const std::vector<double> lpc = lsfToLpc(quantised[k]);
         inverseFilter(lpc, sig.data(), unitStart + b0, unitStart + b1, residual.data() + b0);
       }
+      if (s.residualGainDb != 0) {
+        const double g = std::pow(10.0, s.residualGainDb / 20);
+        for (int i = excitationStart; i < excitationEnd; ++i) residual[i] *= g;
+      }
       if (s.burstLimit > 0) bursts += limitBursts(&residual, excitationStart, excitationEnd, s.burstLimit, rate / 100, 8);
       const CodedResidual coded = encodeResidual(residual, excitationStart, s.speexSubMode);
       unit.frameBytes = static_cast<int8_t>(coded.frameBytes);
@@ -527,6 +531,12 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
     << " units with stored excitation";
   if (s.burstLimit > 0) r << ", " << bursts << " samples held within " << s.burstLimit << "x their local rms";
   r << "\n";
+  if (s.residualGainDb != 0) r << "Stored residual raised by " << s.residualGainDb << " dB\n";
+  if (!s.sonorantEqualiserDb.empty()) {
+    r << "Sonorant fits divided by the equaliser, dB per 500 Hz band:";
+    for (double db : s.sonorantEqualiserDb) r << ' ' << db;
+    r << "\n";
+  }
   r << "deemphasis " << codec.deemphasis << ", levelFloor " << codec.levelFloor << ", pulseFilter "
     << codec.pulseFilter << ", voicedNoResidual " << codec.voicedNoResidual << "\n";
   r << "Bytes: total " << result.database.size() << "; header+names+offsets " << names << "; codec header "

@@ -32,7 +32,7 @@ struct BuildSettings {
   // are widened to it, the rest left alone. An LPC fit to a voiced period
   // locks poles onto single harmonics; pulse-excited, such a pole lets one
   // harmonic ring 10-20 dB above its neighbours. 0: off.
-  double minBandwidthHz = 140.0;
+  double minBandwidthHz = 125.0;
   // Only resonances below this frequency get the floor: the ringing that
   // stands out sits in the first formants, and every floored pole above costs
   // resynthesis distance and dims the top of the band (a floor up to 4 kHz:
@@ -54,6 +54,12 @@ struct BuildSettings {
   // spike comes out of the unit's filter as a step several times steeper
   // than anything within 10 ms. 0: off.
   double burstLimit = 4.0;
+  // Level (dB) added to the stored residual of non-sonorant periods before it
+  // is coded: the engine plays that residual as decoded, without a gain, and
+  // the code-excited coder gives back noise weaker than it was (the
+  // analysis-resynthesis check measures non-sonorant frames about 2 dB below
+  // sonorant ones, against the recording).
+  double residualGainDb = 2.0;
   // Sonorant periods after sonorant ones get the gain codes that bring the
   // engine's smoothed level (mean of the coded gain and the level before) to
   // the recorded one, rather than the recorded level itself, which the
