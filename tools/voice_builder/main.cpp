@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
   double burstLimit = -1;              // negative: the builder's default
   int levelSmoothing = -1;             // 0|1; negative: the builder's default
   std::vector<double> equaliser;       // dB per 500 Hz band; empty: none
-  double residualGain = 0;             // dB
+  double residualGain = -1000;         // dB; -1000: the builder's default
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
   int matchPower = 1;
@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
     if (burstLimit >= 0) settings.burstLimit = burstLimit;
     if (levelSmoothing >= 0) settings.levelSmoothingCompensation = levelSmoothing != 0;
     settings.sonorantEqualiserDb = equaliser;
-    settings.residualGainDb = residualGain;
+    if (residualGain > -1000) settings.residualGainDb = residualGain;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).
     if (compensate > 0) {
