@@ -323,6 +323,26 @@ TEST(VoiceBuilderSpectrum, EqualiserIsLinearInDbBetweenBandCentresAndHeldBeyond)
     EXPECT_NEAR(10 * std::log10(p[static_cast<size_t>(c.hz * 1024 / 16000)]), c.db, 1e-9) << c.hz;
 }
 
+TEST(VoiceBuilderUnits, ReleaseIsFoundAfterASilentClosureOnly) {
+  // 400 samples of closure (silence or faint voicing), then a release of rms ~300.
+  std::vector<double> stop(1000, 0.0), fricative(1000, 0.0);
+  std::mt19937 g(5);
+  std::normal_distribution<double> noise(0.0, 300.0);
+  for (int i = 0; i < 1000; ++i) {
+    fricative[i] = noise(g);
+    if (i >= 400) stop[i] = fricative[i];
+  }
+  struct Case {
+    const std::vector<double>* x;
+    int from, to, release;
+  };
+  for (const Case& c : std::vector<Case>{{&stop, 0, 1000, 400}, {&stop, 0, 300, -1}, {&fricative, 0, 1000, -1}}) {
+    const int r = vb::releaseBefore(*c.x, c.from, c.to);
+    if (c.release < 0) EXPECT_EQ(r, -1);
+    else EXPECT_NEAR(r, c.release, 40);
+  }
+}
+
 TEST(VoiceBuilderSpectrum, CompensatedAutocorrelationWithAFlatSpectrumIsThePlainOne) {
   const std::vector<double> x = vowel(400, 150, 500, 1500);
   const std::vector<double> plain = vb::autocorrelation(x.data(), 400, 16);

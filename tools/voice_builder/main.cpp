@@ -4,7 +4,7 @@
 //                 [--bandwidth HZ] [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]
 //                 [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8] [--burst-limit TIMES]
 //                 [--level-smoothing 0|1] [--equalise DB,DB,... (per 500 Hz band)]
-//                 [--residual-gain DB]
+//                 [--residual-gain DB] [--release-cut 0|1]
 // The defaults are the settings the default voices are built with; the
 // options are there to measure alternatives with the resynthesis check.
 //   voice_builder --respread FILE
@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
   int levelSmoothing = -1;             // 0|1; negative: the builder's default
   std::vector<double> equaliser;       // dB per 500 Hz band; empty: none
   double residualGain = -1000;         // dB; -1000: the builder's default
+  int releaseCut = -1;                 // 0|1; negative: the builder's default
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
   int matchPower = 1;
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     else if (k == "--burst-limit") burstLimit = std::atof(argv[i + 1]);
     else if (k == "--level-smoothing") levelSmoothing = std::atoi(argv[i + 1]);
     else if (k == "--residual-gain") residualGain = std::atof(argv[i + 1]);
+    else if (k == "--release-cut") releaseCut = std::atoi(argv[i + 1]);
     else if (k == "--equalise") {
       std::stringstream list(argv[i + 1]);
       for (std::string v; std::getline(list, v, ',');) equaliser.push_back(std::atof(v.c_str()));
@@ -107,7 +109,7 @@ int main(int argc, char** argv) {
                  "       [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]\n"
                  "       [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]\n"
                  "       [--burst-limit TIMES] [--level-smoothing 0|1]\n"
-                 "       [--equalise DB,DB,... (per 500 Hz band)] [--residual-gain DB]\n");
+                 "       [--equalise DB,DB,... (per 500 Hz band)] [--residual-gain DB] [--release-cut 0|1]\n");
     return 2;
   }
   try {
@@ -130,6 +132,7 @@ int main(int argc, char** argv) {
     if (levelSmoothing >= 0) settings.levelSmoothingCompensation = levelSmoothing != 0;
     settings.sonorantEqualiserDb = equaliser;
     if (residualGain > -1000) settings.residualGainDb = residualGain;
+    if (releaseCut >= 0) settings.releaseCut = releaseCut != 0;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).
     if (compensate > 0) {

@@ -60,6 +60,11 @@ struct BuildSettings {
   // analysis-resynthesis check measures non-sonorant frames about 2 dB below
   // sonorant ones, against the recording).
   double residualGainDb = 2.0;
+  // Units are cut in a non-sonorant phone before its release when the release
+  // comes before the phone's middle, rather than at the middle: cut through,
+  // the release is played from both units (the engine spreads the first
+  // half over the closure and may repeat its periods), a double burst.
+  bool releaseCut = false;
   // Sonorant periods after sonorant ones get the gain codes that bring the
   // engine's smoothed level (mean of the coded gain and the level before) to
   // the recorded one, rather than the recorded level itself, which the
@@ -125,6 +130,11 @@ std::vector<double> equaliserPower(const std::vector<double>& bandDb, int nfft, 
 
 // Gain code: the entry of the engine's 5-bit gain table nearest in log amplitude.
 int gainCode(double meanAbs);
+
+// The first sample t in [from, to) where a closure releases: the mean power
+// over the 2.5 ms from t is above 1000 and 20 dB above that over the 5 ms
+// before t. -1 when there is none.
+int releaseBefore(const std::vector<double>& x, int from, int to);
 
 // Gain code for a sonorant period after a sonorant one: the engine plays the
 // mean of the coded gain and the level it reached in the period before, so
