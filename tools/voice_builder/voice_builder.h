@@ -68,7 +68,9 @@ struct BuildSettings {
   // Sonorant periods after sonorant ones get the gain codes that bring the
   // engine's smoothed level (mean of the coded gain and the level before) to
   // the recorded one, rather than the recorded level itself, which the
-  // smoothing reaches a period or two late.
+  // smoothing reaches a period or two late. After a quiet period (a tap's
+  // closure) the code may overshoot into one pulse well above its
+  // surroundings; the Turkish voice is built without it.
   bool levelSmoothingCompensation = true;
   // Correction (dB, positive: the engine comes out too strong) of the
   // spectrum of pulse-excited sonorant periods, per 500 Hz band from 0 Hz at
