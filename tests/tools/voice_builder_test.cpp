@@ -245,6 +245,21 @@ TEST(VoiceBuilderGain, CodesPickTheNearestTableEntry) {
   EXPECT_EQ(vb::kGainTable[vb::gainCode(21)], 20);
 }
 
+TEST(VoiceBuilderGain, CodesAfterSmoothingLandTheEnginesMeanOnTheTarget) {
+  struct Case {
+    double target, before;
+    int code;
+  };
+  // Steady level: the plain code; a rise asks for more, a fall for less, as
+  // far as the table reaches.
+  for (const Case& c : std::vector<Case>{{100, 100, vb::gainCode(100)},
+                                         {200, 100, vb::gainCode(300)},
+                                         {100, 200, vb::gainCode(0)},
+                                         {50, 200, 0},
+                                         {1000, 100, 31}})
+    EXPECT_EQ(vb::gainCodeAfterSmoothing(c.target, c.before), c.code) << c.target << " after " << c.before;
+}
+
 TEST(VoiceBuilderResidual, DecoderPutsTheResidualBackInPlace) {
   // A residual of sparse clicks: the decoded copy must line up at lag 0.
   std::vector<double> r(3000, 0.0);
@@ -263,6 +278,69 @@ TEST(VoiceBuilderResidual, DecoderPutsTheResidualBackInPlace) {
       return c;
     };
     for (int lag : {-3, -2, 2, 3}) EXPECT_GT(corr(0), corr(lag)) << "start " << start << " lag " << lag;
+  }
+}
+
+TEST(VoiceBuilderResidual, BurstsAreHeldWithinTheirSurroundingsNoiseIsNot) {
+  // Closure silence, a release spike, then aspiration noise of rms ~100.
+  std::mt19937 g(18);
+  std::normal_distribution<double> noise(0.0, 100.0);
+  std::vector<double> r(1200, 0.0);
+  for (int i = 400; i < 1200; ++i) r[i] = std::clamp(noise(g), -300.0, 300.0);
+  const std::vector<double> unheld = r;
+  struct Case {
+    int at;
+    double spike;
+    bool held;
+  };
+  for (const Case& c : std::vector<Case>{{400, 5000, true}, {401, -5000, true}, {800, 2000, true}, {800, 250, false}}) {
+    std::vector<double> x = unheld;
+    x[c.at] = c.spike;
+    const std::vector<double> before = x;
+    const int held = vb::limitBursts(&x, 0, 1200, 4.0, 160, 8);
+    EXPECT_EQ(held, c.held ? 1 : 0) << c.at << " " << c.spike;
+    EXPECT_LE(std::fabs(x[c.at]), c.held ? 4.0 * 120 : std::fabs(c.spike)) << c.at;
+    EXPECT_EQ(std::signbit(x[c.at]), std::signbit(c.spike));
+    for (int i = 0; i < 1200; ++i) ASSERT_TRUE(i == c.at || x[i] == before[i]) << i;
+  }
+  // Samples outside [from, to) and pure silence are left alone.
+  std::vector<double> x = unheld;
+  x[300] = 5000;
+  EXPECT_EQ(vb::limitBursts(&x, 0, 390, 4.0, 160, 8), 0);
+  x[300] = 0;
+  x[1100] = 5000;
+  EXPECT_EQ(vb::limitBursts(&x, 0, 1000, 4.0, 160, 8), 0);
+  EXPECT_EQ(x[1100], 5000);
+}
+
+TEST(VoiceBuilderSpectrum, EqualiserIsLinearInDbBetweenBandCentresAndHeldBeyond) {
+  EXPECT_EQ(vb::equaliserPower({}, 1024, 16000), std::vector<double>(513, 1.0));
+  const std::vector<double> p = vb::equaliserPower({-10, 0, 10}, 1024, 16000);  // centres 250, 750, 1250 Hz
+  ASSERT_EQ(p.size(), 513u);
+  struct Case {
+    double hz, db;
+  };
+  for (const Case& c : std::vector<Case>{{0, -10}, {250, -10}, {500, -5}, {750, 0}, {1000, 5}, {1250, 10}, {8000, 10}})
+    EXPECT_NEAR(10 * std::log10(p[static_cast<size_t>(c.hz * 1024 / 16000)]), c.db, 1e-9) << c.hz;
+}
+
+TEST(VoiceBuilderUnits, ReleaseIsFoundAfterASilentClosureOnly) {
+  // 400 samples of closure (silence or faint voicing), then a release of rms ~300.
+  std::vector<double> stop(1000, 0.0), fricative(1000, 0.0);
+  std::mt19937 g(5);
+  std::normal_distribution<double> noise(0.0, 300.0);
+  for (int i = 0; i < 1000; ++i) {
+    fricative[i] = noise(g);
+    if (i >= 400) stop[i] = fricative[i];
+  }
+  struct Case {
+    const std::vector<double>* x;
+    int from, to, release;
+  };
+  for (const Case& c : std::vector<Case>{{&stop, 0, 1000, 400}, {&stop, 0, 300, -1}, {&fricative, 0, 1000, -1}}) {
+    const int r = vb::releaseBefore(*c.x, c.from, c.to);
+    if (c.release < 0) EXPECT_EQ(r, -1);
+    else EXPECT_NEAR(r, c.release, 40);
   }
 }
 

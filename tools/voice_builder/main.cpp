@@ -2,12 +2,13 @@
 //   voice_builder --lang es --in <recording set folder> --out es.voice --report es.report.txt
 //                 [--order K] [--bits B] [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ]
 //                 [--bandwidth HZ] [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]
-//                 [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]
-//                 [--glide-cut PHONE,PHONE,...]
+//                 [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8] [--burst-limit TIMES]
+//                 [--level-smoothing 0|1] [--equalise DB,DB,... (per 500 Hz band)]
+//                 [--residual-gain DB] [--release-cut 0|1] [--glide-cut PHONE,PHONE,...]
 // The defaults are the settings the default voices are built with, except
-// --glide-cut (the glide phones cut where their F2 is nearest the usual), which
-// scripts/build-voices gives per language; the other options are there to
-// measure alternatives with the resynthesis check.
+// --glide-cut, --equalise and the Turkish --release-cut and --level-smoothing,
+// which scripts/build-voices gives per language; the other options are there
+// to measure alternatives with the resynthesis check.
 //   voice_builder --respread FILE
 // rewrites only the F0 spread of a built voice in place, raised to the
 // builder's floor for its F0 mean: for a speaker whose measured spread is
@@ -18,6 +19,7 @@
 #include <cstdlib>
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 #include <iterator>
 #include <vector>
 #include <stdexcept>
@@ -62,6 +64,11 @@ int main(int argc, char** argv) {
   int postFilterPasses = -1;           // negative: the builder's default
   int deemphasis = -1;               // Q8; -1: the builder's default
   std::string glideCut;              // comma-separated glide phones; empty: none
+  double burstLimit = -1;              // negative: the builder's default
+  int levelSmoothing = -1;             // 0|1; negative: the builder's default
+  std::vector<double> equaliser;       // dB per 500 Hz band; empty: none
+  double residualGain = -1000;         // dB; -1000: the builder's default
+  int releaseCut = -1;                 // 0|1; negative: the builder's default
   // Voiced gains that give the recorded power through the engine's pulse
   // (1) or the recorded mean |x| (0).
   int matchPower = 1;
@@ -90,6 +97,14 @@ int main(int argc, char** argv) {
     else if (k == "--post-filter-passes") postFilterPasses = std::atoi(argv[i + 1]);
     else if (k == "--deemphasis") deemphasis = std::atoi(argv[i + 1]);
     else if (k == "--glide-cut") glideCut = argv[i + 1];
+    else if (k == "--burst-limit") burstLimit = std::atof(argv[i + 1]);
+    else if (k == "--level-smoothing") levelSmoothing = std::atoi(argv[i + 1]);
+    else if (k == "--residual-gain") residualGain = std::atof(argv[i + 1]);
+    else if (k == "--release-cut") releaseCut = std::atoi(argv[i + 1]);
+    else if (k == "--equalise") {
+      std::stringstream list(argv[i + 1]);
+      for (std::string v; std::getline(list, v, ',');) equaliser.push_back(std::atof(v.c_str()));
+    }
   }
   if (lang.empty() || in.empty() || out.empty()) {
     std::fprintf(stderr,
@@ -97,6 +112,8 @@ int main(int argc, char** argv) {
                  "       [--compensate EXP] [--match-power 0|1] [--loud-gain G] [--lag-window HZ] [--bandwidth HZ]\n"
                  "       [--min-bandwidth HZ] [--min-bandwidth-below HZ] [--harmonic-envelope 0|1]\n"
                  "       [--harmonic-reach FRACTION] [--post-filter-passes N] [--deemphasis Q8]\n"
+                 "       [--burst-limit TIMES] [--level-smoothing 0|1]\n"
+                 "       [--equalise DB,DB,... (per 500 Hz band)] [--residual-gain DB] [--release-cut 0|1]\n"
                  "       [--glide-cut PHONE,PHONE,...]\n");
     return 2;
   }
@@ -121,6 +138,11 @@ int main(int argc, char** argv) {
       if (comma > from) settings.glideCut.push_back(glideCut.substr(from, comma - from));
       from = comma + 1;
     }
+    if (burstLimit >= 0) settings.burstLimit = burstLimit;
+    if (levelSmoothing >= 0) settings.levelSmoothingCompensation = levelSmoothing != 0;
+    settings.sonorantEqualiserDb = equaliser;
+    if (residualGain > -1000) settings.residualGainDb = residualGain;
+    if (releaseCut >= 0) settings.releaseCut = releaseCut != 0;
     // Sonorant periods are analysed against the engine's pulse spectrum
     // (periods of 200 samples stand for the reference speaker's flat pitch).
     if (compensate > 0) {

@@ -2,6 +2,7 @@
 
 #include <speex/speex.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -53,6 +54,29 @@ CodedResidual encodeResidual(const std::vector<double>& residual, int start, int
   speex_bits_destroy(&bits);
   speex_encoder_destroy(enc);
   return out;
+}
+
+int limitBursts(std::vector<double>* residual, int from, int to, double limit, int span, int gap) {
+  std::vector<double>& r = *residual;
+  from = std::max(from, 0);
+  to = std::min(to, static_cast<int>(r.size()));
+  if (to - from < 2 || limit <= 0 || span <= 0) return 0;
+  // energy[i]: sum of squares of r[from .. from + i), from the unlimited residual.
+  std::vector<double> energy(static_cast<size_t>(to - from) + 1, 0.0);
+  for (int i = from; i < to; ++i) energy[i - from + 1] = energy[i - from] + r[i] * r[i];
+  auto rms = [&](int a, int b) {
+    a = std::max(a, from);
+    b = std::min(b, to);
+    return b > a ? std::sqrt((energy[b - from] - energy[a - from]) / (b - a)) : 0.0;
+  };
+  int held = 0;
+  for (int n = from; n < to; ++n) {
+    const double bound = limit * std::max(rms(n - gap - span, n - gap), rms(n + gap + 1, n + gap + 1 + span));
+    if (bound <= 0 || std::fabs(r[n]) <= bound) continue;
+    r[n] = std::copysign(bound, r[n]);
+    ++held;
+  }
+  return held;
 }
 
 void decodeResidual(const CodedResidual& coded, int start, std::vector<double>* out) {

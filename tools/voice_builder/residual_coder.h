@@ -26,6 +26,17 @@ CodedResidual encodeResidual(const std::vector<double>& residual, int start, int
 // samples clamped to +-32000. out: in/out, samples outside the stream keep their value.
 void decodeResidual(const CodedResidual& coded, int start, std::vector<double>* out);
 
+// Softens the impulses of stop releases in a stretch of residual: every
+// sample of [from, to) is held within `limit` times the rms of the residual
+// over the `span` samples before it or the `span` after it, whichever is
+// larger (the `gap` samples next to it left out, so a spike of a few samples
+// does not raise its own bound). A release drawn as one sample many times
+// louder than its aspiration becomes, through the unit's filter, a step of
+// the waveform that stands out of everything around it; noise and voicing in
+// the residual stay within the bound. residual: in/out. Returns the number of
+// samples held.
+int limitBursts(std::vector<double>* residual, int from, int to, double limit, int span, int gap);
+
 // Delay of the codec in samples: decoded stream sample n reproduces encoder
 // input sample n - kCodecDelay.
 extern const int kCodecDelay;

@@ -30,6 +30,36 @@ int gainCode(double meanAbs) {
   return best;
 }
 
+int releaseBefore(const std::vector<double>& x, int from, int to) {
+  constexpr int kAfter = 40, kBefore = 80;  // 2.5 ms and 5 ms at 16 kHz
+  const int n = static_cast<int>(x.size());
+  for (int t = std::max(from + kBefore, 0); t < to && t + kAfter <= n; ++t) {
+    double before = 0, after = 0;
+    for (int i = t - kBefore; i < t; ++i) before += x[i] * x[i];
+    for (int i = t; i < t + kAfter; ++i) after += x[i] * x[i];
+    before /= kBefore;
+    after /= kAfter;
+    if (after > 1000.0 && after > 100.0 * before) return t;
+  }
+  return -1;
+}
+
+int gainCodeAfterSmoothing(double target, double previousLevel) {
+  // The engine plays (gain + previousLevel) / 2: the code whose result is
+  // nearest to the target in log amplitude.
+  const double l = std::log(std::max(target, 0.5));
+  int best = 0;
+  double bestError = 0;
+  for (int g = 0; g < 32; ++g) {
+    const double error = std::fabs(std::log(std::max((kGainTable[g] + previousLevel) / 2, 0.5)) - l);
+    if (g == 0 || error < bestError) {
+      best = g;
+      bestError = error;
+    }
+  }
+  return best;
+}
+
 std::vector<int> periodBounds(const std::vector<PhoneLabel>& labels, const std::vector<int>& epochs,
                               const std::function<bool(const std::string&)>& sonorant, int length, int fixed) {
   constexpr int kMaxPeriod = 255;
@@ -81,6 +111,20 @@ int toQ10(double rad) { return std::clamp(static_cast<int>(std::lround(rad * 102
 
 }  // namespace
 
+std::vector<double> equaliserPower(const std::vector<double>& bandDb, int nfft, double rate) {
+  std::vector<double> power(static_cast<size_t>(nfft / 2 + 1), 1.0);
+  if (bandDb.empty()) return power;
+  const int bands = static_cast<int>(bandDb.size());
+  for (size_t i = 0; i < power.size(); ++i) {
+    const double band = static_cast<double>(i) * rate / nfft / 500.0 - 0.5;  // 0 at the first band's centre
+    const int b0 = std::clamp(static_cast<int>(std::floor(band)), 0, bands - 1);
+    const int b1 = std::min(b0 + 1, bands - 1);
+    const double t = std::clamp(band - b0, 0.0, 1.0);
+    power[i] = std::pow(10.0, ((1 - t) * bandDb[b0] + t * bandDb[b1]) / 10.0);
+  }
+  return power;
+}
+
 UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phones, const BuildSettings& s) {
   UtteranceAnalysis a;
   const int length = static_cast<int>(u.samples.size());
@@ -104,6 +148,7 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
   const std::vector<double> w = hann(win);
   std::vector<double> buf(win);
   std::vector<double> lastGood;
+  const std::vector<double> equaliser = equaliserPower(s.sonorantEqualiserDb, 1024, u.rate);
   size_t li = 0;
   for (int p = 0; p < periods; ++p) {
     const int b0 = a.bounds[p], b1 = a.bounds[p + 1];
@@ -135,8 +180,10 @@ UtteranceAnalysis analyseUtterance(const Utterance& u, const PhoneClasses& phone
                             s.minBandwidthHarmonicReach > 0 ? f0 : 0.0, s.minBandwidthHarmonicReach);
     };
     const double envelopeF0 = s.harmonicEnvelope ? f0 : 0.0;
+    const bool equalise = sonorant && !compensate && !s.sonorantEqualiserDb.empty();
     std::vector<double> lpc =
         fit(compensate ? compensatedAutocorrelation(buf.data(), win, 1024, s.excitationPsd, s.order)
+            : equalise ? dividedAutocorrelation(buf.data(), win, 1024, envelopeF0, u.rate, equaliser, s.order)
             : envelopeF0 > 0 ? harmonicEnvelopeAutocorrelation(buf.data(), win, 1024, envelopeF0, u.rate, s.order)
                              : autocorrelation(buf.data(), win, s.order));
     // The engine's post-filter sharpens the formants of pulse-excited
@@ -240,18 +287,42 @@ int nearestBound(const std::vector<int>& bounds, int t, int lo, int hi) {
   return best;
 }
 
-// cutAt: the sample each label is cut at (its middle, or a glide's turning point).
+// Index of the last boundary at or before sample t within [lo, hi] (lo when none).
+int boundAtOrBefore(const std::vector<int>& bounds, int t, int lo, int hi) {
+  int best = lo;
+  for (int i = lo; i <= hi; ++i)
+    if (bounds[i] <= t) best = i;
+  return best;
+}
+
+// Where a unit is cut in phone l: the boundary nearest cutSample (its middle,
+// or a glide's cut point), or, when releaseCut is set and a release falls
+// before the middle, the last boundary before the release, so that the release
+// stays whole in the unit that starts in the phone (the unit ending in it
+// keeps the closure only).
+int cutBound(const Utterance& u, const UtteranceAnalysis& a, const PhoneLabel& l, int cutSample, int lo, int hi,
+             bool releaseCut, bool sonorant) {
+  const int middle = (l.start + l.end) / 2;
+  if (releaseCut && !sonorant) {
+    const int release = releaseBefore(u.samples, l.start, middle);
+    if (release >= 0) return boundAtOrBefore(a.bounds, release, lo, hi);
+  }
+  return nearestBound(a.bounds, cutSample, lo, hi);
+}
+
+// cutAt: the sample each label is cut at (its middle, or a glide's cut point).
 Choice cutUnit(const Utterance& u, const UtteranceAnalysis& a, const std::vector<int>& cutAt, int li,
-               int silencePeriods) {
+               int silencePeriods, bool releaseCut, const PhoneClasses& phones) {
   Choice c;
   const auto [pa0, pa1] = periodsOfPhone(a, li);
   const auto [pb0, pb1] = periodsOfPhone(a, li + 1);
   if (pa1 <= pa0 || pb1 <= pb0 || pa1 != pb0) return c;
   const PhoneLabel& la = u.labels[li];
   const PhoneLabel& lb = u.labels[li + 1];
-  int ca = nearestBound(a.bounds, cutAt[li], pa0, pa1 - 1);
+  int ca = cutBound(u, a, la, cutAt[li], pa0, pa1 - 1, releaseCut && la.phone != "##", phones.sonorant(la.phone));
   if (la.phone == "##") ca = std::max(ca, pa1 - silencePeriods);
-  int cb = nearestBound(a.bounds, cutAt[li + 1], pb0 + 1, pb1);
+  int cb = cutBound(u, a, lb, cutAt[li + 1], pb0 + 1, pb1, releaseCut && lb.phone != "##",
+                    phones.sonorant(lb.phone));
   if (lb.phone == "##") cb = std::min(cb, pb0 + silencePeriods);
   // Unit period counts are bytes.
   while (cb - ca > 255) {
@@ -396,7 +467,7 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
     for (int li = 0; li + 1 < static_cast<int>(u.labels.size()); ++li) {
       const std::string name = u.labels[li].phone + "-" + u.labels[li + 1].phone;
       if (name.size() > 15) continue;
-      Choice c = cutUnit(u, an[i], cutAt[i], li, s.silencePeriods);
+      Choice c = cutUnit(u, an[i], cutAt[i], li, s.silencePeriods, s.releaseCut, phones);
       if (c.score < 0) continue;
       c.utt = i;
       auto it = chosen.find(name);
@@ -471,6 +542,7 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
   std::vector<voicedb::Unit> units;
   Part part;
   int totalPeriods = 0;
+  int bursts = 0;  // residual samples held by limitBursts
   for (const auto& [name, c] : chosen) {
     const Utterance& u = set.utterances[c.utt];
     const UtteranceAnalysis& a = an[c.utt];
@@ -482,12 +554,26 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
     const int unitStart = a.bounds[c.first];
     const int unitLength = a.bounds[c.first + c.count] - unitStart;
     std::vector<std::vector<double>> quantised;
+    // The engine's level in the period before: at a unit's start that of the
+    // recorded period before it (the neighbouring unit joins in a phone of
+    // similar level).
+    const int before = c.first > 0 ? c.first - 1 : c.first;
+    double level = a.meanAbs[before] * scale;
+    bool prevSonorant = c.first > 0 && a.phoneOf[before] >= 0 &&
+                        phones.sonorant(u.labels[a.phoneOf[before]].phone);
     int excitationStart = -1, excitationEnd = 0;
     for (int k = 0; k < c.count; ++k) {
       const int p = c.first + k;
       voicedb::Period period;
       period.length = static_cast<uint8_t>(a.bounds[p + 1] - a.bounds[p]);
-      period.gainCode = static_cast<uint8_t>(gainCode(a.meanAbs[p] * scale));
+      const double target = a.meanAbs[p] * scale;
+      const bool sonorantPeriod = phones.sonorant(k < c.m ? pa : pb);
+      const bool smoothed = s.levelSmoothingCompensation && sonorantPeriod && p > 0 && prevSonorant;
+      period.gainCode = static_cast<uint8_t>(smoothed ? gainCodeAfterSmoothing(target, level) : gainCode(target));
+      // The level the engine reaches in this period (its own gain in the
+      // first period of a unit and after non-sonorant ones).
+      level = smoothed ? (kGainTable[period.gainCode] + level) / 2 : kGainTable[period.gainCode];
+      prevSonorant = sonorantPeriod;
       std::vector<double> q(s.order);
       for (int i = 0; i < s.order; ++i) {
         const uint32_t code = books[i].encode(toQ10(a.lsf[p][i]));
@@ -520,6 +606,11 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
         const std::vector<double> lpc = lsfToLpc(quantised[k]);
         inverseFilter(lpc, sig.data(), unitStart + b0, unitStart + b1, residual.data() + b0);
       }
+      if (s.residualGainDb != 0) {
+        const double g = std::pow(10.0, s.residualGainDb / 20);
+        for (int i = excitationStart; i < excitationEnd; ++i) residual[i] *= g;
+      }
+      if (s.burstLimit > 0) bursts += limitBursts(&residual, excitationStart, excitationEnd, s.burstLimit, rate / 100, 8);
       const CodedResidual coded = encodeResidual(residual, excitationStart, s.speexSubMode);
       unit.frameBytes = static_cast<int8_t>(coded.frameBytes);
       unit.frames = coded.frames;
@@ -567,7 +658,15 @@ BuildResult buildVoice(const RecordingSet& set, const PhoneClasses& phones, cons
   for (const auto& b : books) r << ' ' << b.bits;
   r << " (+5 gain bits per period)\n";
   r << "Residual: Speex narrowband sub-mode " << s.speexSubMode << ", " << part.excitationUnits
-    << " units with stored excitation\n";
+    << " units with stored excitation";
+  if (s.burstLimit > 0) r << ", " << bursts << " samples held within " << s.burstLimit << "x their local rms";
+  r << "\n";
+  if (s.residualGainDb != 0) r << "Stored residual raised by " << s.residualGainDb << " dB\n";
+  if (!s.sonorantEqualiserDb.empty()) {
+    r << "Sonorant fits divided by the equaliser, dB per 500 Hz band:";
+    for (double db : s.sonorantEqualiserDb) r << ' ' << db;
+    r << "\n";
+  }
   r << "deemphasis " << codec.deemphasis << ", levelFloor " << codec.levelFloor << ", pulseFilter "
     << codec.pulseFilter << ", voicedNoResidual " << codec.voicedNoResidual << "\n";
   r << "Bytes: total " << result.database.size() << "; header+names+offsets " << names << "; codec header "

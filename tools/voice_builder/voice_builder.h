@@ -33,7 +33,7 @@ struct BuildSettings {
   // are widened to it, the rest left alone. An LPC fit to a voiced period
   // locks poles onto single harmonics; pulse-excited, such a pole lets one
   // harmonic ring 10-20 dB above its neighbours. 0: off.
-  double minBandwidthHz = 140.0;
+  double minBandwidthHz = 125.0;
   // Only resonances below this frequency get the floor: the ringing that
   // stands out sits in the first formants, and every floored pole above costs
   // resynthesis distance and dims the top of the band (a floor up to 4 kHz:
@@ -57,6 +57,36 @@ struct BuildSettings {
   // to /o/, and a phone joined from two such halves jumps at the join.
   // Empty: every phone is cut at its middle.
   std::vector<std::string> glideCut;
+  // Stored residual of non-sonorant periods is held within this many times
+  // its local rms (limitBursts): a stop release coded as a single-sample
+  // spike comes out of the unit's filter as a step several times steeper
+  // than anything within 10 ms. 0: off.
+  double burstLimit = 4.0;
+  // Level (dB) added to the stored residual of non-sonorant periods before it
+  // is coded: the engine plays that residual as decoded, without a gain, and
+  // the code-excited coder gives back noise weaker than it was (the
+  // analysis-resynthesis check measures non-sonorant frames about 2 dB below
+  // sonorant ones, against the recording).
+  double residualGainDb = 2.0;
+  // Units are cut in a non-sonorant phone before its release when the release
+  // comes before the phone's middle, rather than at the middle: cut through,
+  // the release is played from both units (the engine spreads the first
+  // half over the closure and may repeat its periods), a double burst.
+  bool releaseCut = false;
+  // Sonorant periods after sonorant ones get the gain codes that bring the
+  // engine's smoothed level (mean of the coded gain and the level before) to
+  // the recorded one, rather than the recorded level itself, which the
+  // smoothing reaches a period or two late. After a quiet period (a tap's
+  // closure) the code may overshoot into one pulse well above its
+  // surroundings; the Turkish voice is built without it.
+  bool levelSmoothingCompensation = true;
+  // Correction (dB, positive: the engine comes out too strong) of the
+  // spectrum of pulse-excited sonorant periods, per 500 Hz band from 0 Hz at
+  // the voice rate: the pulses, the post-filter and the envelope fit colour
+  // the engine's voiced output the same way in every period, so sonorant
+  // periods are fitted to the recorded spectrum divided by this colouring
+  // (linear in dB between band centres). Empty: none.
+  std::vector<double> sonorantEqualiserDb;
   PitchSettings pitch;
   // Power spectrum per sample of the engine's voiced excitation (pulses plus
   // noise), 513 bins of a 1024-point transform; sonorant periods are analysed
@@ -118,8 +148,24 @@ std::vector<int> periodBounds(const std::vector<PhoneLabel>& labels, const std::
 // through 1/A(z), a[0..K], in steady state.
 double pulseCrestFactor(const std::vector<double>& a, const std::vector<double>& pulse, int period);
 
+// Power divisor, bins 0..nfft/2 at `rate`, of a band correction in dB per
+// 500 Hz band from 0 Hz: linear in dB between band centres, held beyond the
+// first and the last.
+std::vector<double> equaliserPower(const std::vector<double>& bandDb, int nfft, double rate);
+
 // Gain code: the entry of the engine's 5-bit gain table nearest in log amplitude.
 int gainCode(double meanAbs);
+
+// The first sample t in [from, to) where a closure releases: the mean power
+// over the 2.5 ms from t is above 1000 and 20 dB above that over the 5 ms
+// before t. -1 when there is none.
+int releaseBefore(const std::vector<double>& x, int from, int to);
+
+// Gain code for a sonorant period after a sonorant one: the engine plays the
+// mean of the coded gain and the level it reached in the period before, so
+// the code whose mean with `previousLevel` is nearest to `target` in log
+// amplitude.
+int gainCodeAfterSmoothing(double target, double previousLevel);
 extern const int kGainTable[32];
 
 struct BuildResult {
