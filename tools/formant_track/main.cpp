@@ -4,8 +4,6 @@
 // With a span, only the frames in it, and a last line "glide MS HZ": the
 // 10-90 % time and net move of the span's largest single F2 move (-1 when
 // it moves less than 200 Hz), as the timbre check times glides.
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "voice_builder/formant_track.h"
+#include "voice_builder/recording_set.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -26,25 +25,20 @@ int main(int argc, char** argv) {
     else if (arg == "--from-ms") fromMs = std::atof(argv[k + 1]);
     else if (arg == "--to-ms") toMs = std::atof(argv[k + 1]);
   }
-  SF_INFO info{};
-  SNDFILE* file = sf_open(argv[1], SFM_READ, &info);
-  const int hop = static_cast<int>(hopMs * info.samplerate / 1000);
-  if (!file || hop < 1) {
+  int rate = 0;
+  const std::vector<double> x = voxa::voicebuild::readFirstChannel(argv[1], &rate);
+  const int hop = static_cast<int>(hopMs * rate / 1000);
+  if (rate == 0 || hop < 1) {
     std::fprintf(stderr, "formant_track: cannot read %s\n", argv[1]);
     return 1;
   }
-  std::vector<double> frames(static_cast<size_t>(info.frames) * info.channels);
-  sf_readf_double(file, frames.data(), info.frames);
-  sf_close(file);
-  std::vector<double> x(static_cast<size_t>(info.frames));
-  for (size_t i = 0; i < x.size(); ++i) x[i] = frames[i * info.channels] * 32768.0;
   const bool span = fromMs >= 0 && toMs > fromMs;
-  const int from = span ? static_cast<int>(fromMs * info.samplerate / 1000) : 0;
-  const int to = span ? std::min(static_cast<int>(toMs * info.samplerate / 1000), static_cast<int>(x.size()))
+  const int from = span ? static_cast<int>(fromMs * rate / 1000) : 0;
+  const int to = span ? std::min(static_cast<int>(toMs * rate / 1000), static_cast<int>(x.size()))
                       : static_cast<int>(x.size());
-  const std::vector<double> f2 = voxa::voicebuild::secondFormantTrack(x, info.samplerate, from, to, hop);
+  const std::vector<double> f2 = voxa::voicebuild::secondFormantTrack(x, rate, from, to, hop);
   for (size_t f = 0; f < f2.size(); ++f)
-    std::printf("%.0f %.0f\n", 1000.0 * from / info.samplerate + f * hopMs, f2[f]);
+    std::printf("%.0f %.0f\n", 1000.0 * from / rate + f * hopMs, f2[f]);
   if (span) {
     const voxa::voicebuild::Glide g = formantGlide(f2, voxa::voicebuild::GlidePart::kLargest, 200);
     std::printf("glide %.0f %.0f\n", g.steps < 0 ? -1 : g.steps * hopMs, g.change);

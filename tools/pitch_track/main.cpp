@@ -3,8 +3,6 @@
 // voice builder's autocorrelation tracker at the file's own rate. A voiced
 // frame more than 7 semitones from the median of the voiced frames within
 // 150 ms of it is taken as an octave error and left out (0).
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "voice_builder/pitch_marks.h"
+#include "voice_builder/recording_set.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -25,24 +24,19 @@ int main(int argc, char** argv) {
     if (arg == "--min-hz") minHz = std::atof(argv[k + 1]);
     if (arg == "--max-hz") maxHz = std::atof(argv[k + 1]);
   }
-  SF_INFO info{};
-  SNDFILE* file = sf_open(argv[1], SFM_READ, &info);
-  if (!file || minHz <= 0 || maxHz <= minHz) {
+  int rate = 0;
+  const std::vector<double> x = voxa::voicebuild::readFirstChannel(argv[1], &rate);
+  if (rate == 0 || minHz <= 0 || maxHz <= minHz) {
     std::fprintf(stderr, "pitch_track: cannot read %s\n", argv[1]);
     return 1;
   }
-  std::vector<double> frames(static_cast<size_t>(info.frames) * info.channels);
-  sf_readf_double(file, frames.data(), info.frames);
-  sf_close(file);
-  std::vector<double> x(static_cast<size_t>(info.frames));
-  for (size_t i = 0; i < x.size(); ++i) x[i] = frames[i * info.channels] * 32768.0;
 
   voxa::voicebuild::PitchSettings s;
-  s.rate = info.samplerate;
-  s.minPeriod = static_cast<int>(info.samplerate / maxHz);
-  s.maxPeriod = static_cast<int>(info.samplerate / minHz);
-  s.hop = info.samplerate / 100;
-  s.window = s.maxPeriod + info.samplerate / 40;  // 25 ms compared beyond the longest lag
+  s.rate = rate;
+  s.minPeriod = static_cast<int>(rate / maxHz);
+  s.maxPeriod = static_cast<int>(rate / minHz);
+  s.hop = rate / 100;
+  s.window = s.maxPeriod + rate / 40;  // 25 ms compared beyond the longest lag
   const std::vector<int> periods = voxa::voicebuild::trackPeriods(x, s);
   std::vector<double> hz(periods.size());
   for (size_t f = 0; f < periods.size(); ++f) hz[f] = periods[f] ? static_cast<double>(s.rate) / periods[f] : 0;

@@ -44,6 +44,20 @@ std::vector<double> readWav(const std::string& path, int* rate) {
 }
 }  // namespace
 
+std::vector<double> readFirstChannel(const std::string& path, int* rate) {
+  *rate = 0;
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  if (!file) return {};
+  std::vector<double> frames(static_cast<size_t>(info.frames) * info.channels);
+  const sf_count_t got = sf_readf_double(file, frames.data(), info.frames);
+  sf_close(file);
+  std::vector<double> x(static_cast<size_t>(got));
+  for (size_t i = 0; i < x.size(); ++i) x[i] = frames[i * info.channels] * 32768.0;
+  *rate = info.samplerate;
+  return x;
+}
+
 std::vector<PhoneLabel> parseLabels(const std::string& text, const std::string& where) {
   std::vector<PhoneLabel> out;
   for (const std::string& line : lines(text)) {

@@ -28,6 +28,11 @@ struct RecordingSet {
 // Throws std::runtime_error naming the file for unreadable or inconsistent input.
 RecordingSet readRecordingSet(const std::string& folder);
 
+// The first channel of a sound file as 16-bit PCM values (x 32768 of the
+// normalised samples), and its rate in *rate. Empty, with *rate 0, when the
+// file cannot be read.
+std::vector<double> readFirstChannel(const std::string& path, int* rate);
+
 // Parses one label file's text; throws std::runtime_error on a malformed line.
 std::vector<PhoneLabel> parseLabels(const std::string& text, const std::string& where);
 
